@@ -1,0 +1,23 @@
+# Compiler settings shared by every target of the project.
+
+find_program(VEXA_CCACHE ccache)
+if(VEXA_CCACHE)
+    set(CMAKE_C_COMPILER_LAUNCHER "${VEXA_CCACHE}")
+    set(CMAKE_CXX_COMPILER_LAUNCHER "${VEXA_CCACHE}")
+endif()
+
+# Warnings for the project's own code; third-party headers come in as SYSTEM includes.
+add_library(vexa_warnings INTERFACE)
+target_compile_options(vexa_warnings INTERFACE -Wall -Wextra -Wpedantic)
+if(VEXA_WARNINGS_AS_ERRORS)
+    target_compile_options(vexa_warnings INTERFACE -Werror)
+endif()
+
+if(VEXA_SANITIZE)
+    list(JOIN VEXA_SANITIZE "," _vexa_sanitizers)
+    add_compile_options(-fsanitize=${_vexa_sanitizers} -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=${_vexa_sanitizers})
+    if("undefined" IN_LIST VEXA_SANITIZE)
+        add_compile_options(-fno-sanitize-recover=undefined)
+    endif()
+endif()
