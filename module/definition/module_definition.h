@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string_view>
+
+namespace orvane::tessel::aws::definition {
+
+// The module definition document: one line of UTF-8 JSON, constant from load time.
+std::string_view document() noexcept;
+
+}  // namespace orvane::tessel::aws::definition
