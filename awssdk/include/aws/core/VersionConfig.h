@@ -1,0 +1,6 @@
+#pragma once
+
+#define AWS_SDK_VERSION_STRING "1.11.0"
+#define AWS_SDK_VERSION_MAJOR 1
+#define AWS_SDK_VERSION_MINOR 11
+#define AWS_SDK_VERSION_PATCH 0

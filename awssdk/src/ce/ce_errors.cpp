@@ -1,0 +1,46 @@
+#include <aws/ce/CostExplorerErrors.h>
+
+#include <array>
+#include <string_view>
+
+namespace Aws {
+namespace CostExplorer {
+namespace CostExplorerErrorMapper {
+namespace {
+
+struct NamedError {
+    std::string_view name;
+    CostExplorerErrors error;
+    bool retryable;
+};
+
+constexpr std::array kErrors = {
+    NamedError{"BillExpirationException", CostExplorerErrors::BILL_EXPIRATION, false},
+    NamedError{"DataUnavailableException", CostExplorerErrors::DATA_UNAVAILABLE, false},
+    NamedError{"GenerationExistsException", CostExplorerErrors::GENERATION_EXISTS, false},
+    NamedError{"InvalidNextTokenException", CostExplorerErrors::INVALID_NEXT_TOKEN, false},
+    NamedError{"LimitExceededException", CostExplorerErrors::LIMIT_EXCEEDED, true},
+    NamedError{"RequestChangedException", CostExplorerErrors::REQUEST_CHANGED, false},
+    NamedError{"ServiceQuotaExceededException", CostExplorerErrors::SERVICE_QUOTA_EXCEEDED, false},
+    NamedError{"TooManyTagsException", CostExplorerErrors::TOO_MANY_TAGS, false},
+    NamedError{"UnknownMonitorException", CostExplorerErrors::UNKNOWN_MONITOR, false},
+    NamedError{"UnknownSubscriptionException", CostExplorerErrors::UNKNOWN_SUBSCRIPTION, false},
+    NamedError{"UnresolvableUsageUnitException", CostExplorerErrors::UNRESOLVABLE_USAGE_UNIT, false},
+};
+
+}  // namespace
+
+Aws::Client::AWSError<Aws::Client::CoreErrors> GetErrorForName(const char* errorName) {
+    const std::string_view name = errorName != nullptr ? errorName : "";
+    for (const auto& entry : kErrors) {
+        if (entry.name == name) {
+            return Aws::Client::AWSError<Aws::Client::CoreErrors>(
+                static_cast<Aws::Client::CoreErrors>(entry.error), entry.retryable);
+        }
+    }
+    return Aws::Client::AWSError<Aws::Client::CoreErrors>(Aws::Client::CoreErrors::UNKNOWN, false);
+}
+
+}  // namespace CostExplorerErrorMapper
+}  // namespace CostExplorer
+}  // namespace Aws

@@ -1,0 +1,4 @@
+#pragma once
+
+// Internal shorthand: the public macros are what the SDK itself uses to log.
+#include <aws/core/utils/logging/LogMacros.h>

@@ -1,0 +1,232 @@
+#include "core/service_client.h"
+
+#include "core/log.h"
+#include "core/signer.h"
+#include "core/transport.h"
+
+#include <aws/core/client/DefaultRetryStrategy.h>
+#include <aws/core/utils/DateTime.h>
+
+#include <array>
+#include <cstdio>
+#include <random>
+#include <thread>
+
+namespace Aws {
+namespace Internal {
+namespace {
+
+using Aws::Utils::DateFormat;
+using Aws::Utils::DateTime;
+
+constexpr const char* kTag = "AWSClient";
+constexpr std::chrono::minutes kMaxSkew{4};
+
+DateTime ServerTime(const CoreError& error) {
+    const auto& headers = error.GetResponseHeaders();
+    for (const char* name : {"x-amz-date", "date"}) {
+        const auto it = headers.find(name);
+        if (it != headers.end()) {
+            return DateTime(it->second, DateFormat::AutoDetect);
+        }
+    }
+    return DateTime();
+}
+
+bool Is2xx(const HttpResponse& response) {
+    return response.curlCode == 0 && response.status >= 200 && response.status < 300;
+}
+
+Aws::String RequestInfo(long attempt, long maxAttempts, const DateTime* ttl) {
+    Aws::String out;
+    if (ttl != nullptr) {
+        out += "ttl=" + ttl->ToGmtString(DateFormat::ISO_8601_BASIC) + "; ";
+    }
+    out += "attempt=" + std::to_string(attempt);
+    if (maxAttempts > 0) {
+        out += "; max=" + std::to_string(maxAttempts);
+    }
+    return out;
+}
+
+bool IsSecretHeader(std::string_view name) { return name == "authorization" || name == "x-amz-security-token"; }
+
+}  // namespace
+
+Aws::String NewInvocationId() {
+    thread_local std::mt19937_64 engine{std::random_device{}()};
+    std::array<unsigned char, 16> bytes{};
+    for (size_t i = 0; i < bytes.size(); i += 8) {
+        const uint64_t value = engine();
+        for (size_t j = 0; j < 8; ++j) {
+            bytes[i + j] = static_cast<unsigned char>(value >> (j * 8));
+        }
+    }
+    bytes[6] = static_cast<unsigned char>((bytes[6] & 0x0F) | 0x40);
+    bytes[8] = static_cast<unsigned char>((bytes[8] & 0x3F) | 0x80);
+    std::array<char, 37> text{};
+    std::snprintf(text.data(), text.size(),
+                  "%02X%02X%02X%02X-%02X%02X-%02X%02X-%02X%02X-%02X%02X%02X%02X%02X%02X", bytes[0], bytes[1],
+                  bytes[2], bytes[3], bytes[4], bytes[5], bytes[6], bytes[7], bytes[8], bytes[9], bytes[10],
+                  bytes[11], bytes[12], bytes[13], bytes[14], bytes[15]);
+    return Aws::String(text.data(), 36);
+}
+
+ClientCore::ClientCore(const ServiceSpec& spec, const Aws::Auth::AWSCredentials& credentials,
+                       const Aws::Client::ClientConfiguration& config)
+    : m_spec(spec),
+      m_credentials(credentials),
+      m_endpoint(ResolveEndpoint(spec.names, config)),
+      m_retryStrategy(config.retryStrategy ? config.retryStrategy
+                                           : std::make_shared<Aws::Client::DefaultRetryStrategy>()),
+      m_enableClockSkewAdjustment(config.enableClockSkewAdjustment),
+      m_requestTimeoutMs(config.requestTimeoutMs) {
+    const bool follow = config.followRedirects == Aws::Client::FollowRedirectsPolicy::ALWAYS ||
+                        (config.followRedirects == Aws::Client::FollowRedirectsPolicy::DEFAULT &&
+                         config.region != "aws-global");
+    const auto schemeEnd = m_endpoint.url.find("://");
+    m_transport = TransportSettings::From(config, m_endpoint.url.substr(0, schemeEnd + 3) + m_endpoint.authority,
+                                          follow);
+    m_userAgent = config.userAgent.empty() ? Aws::Client::ComputeUserAgentString() : config.userAgent;
+    const auto uaPosition = m_userAgent.find(" ua/2.1");
+    const Aws::String apiToken = Aws::String(" api/") + spec.clientName;
+    if (uaPosition != Aws::String::npos) {
+        m_userAgent.insert(uaPosition + 7, apiToken);
+    } else {
+        m_userAgent += apiToken;
+    }
+}
+
+Sha256Digest ClientCore::SigningKey(std::string_view date) const {
+    const std::lock_guard<std::mutex> lock(m_keyMutex);
+    if (m_keyDate != date) {
+        m_key = DeriveSigningKey(m_credentials.GetAWSSecretKey(), date, m_endpoint.signingRegion,
+                                 m_spec.names.signingName);
+        m_keyDate.assign(date);
+    }
+    return m_key;
+}
+
+SendOutcome ClientCore::Send(std::string_view operation, const Aws::String& body) const {
+    const Aws::String invocationId = NewInvocationId();
+    const bool json = m_spec.protocol == WireProtocol::Json;
+    const char* contentType = json ? "application/x-amz-json-1.1" : "application/x-www-form-urlencoded";
+    const Aws::String target = json ? Aws::String(m_spec.jsonTargetPrefix) + "." + Aws::String(operation) : "";
+    const bool sign = !m_credentials.IsEmpty();
+    const Aws::String payloadHash = sign ? HexSha256(body) : Aws::String();
+    const Aws::String contentLength = std::to_string(body.size());
+    const Aws::String& sessionToken = m_credentials.GetSessionToken();
+
+    long attempt = 1;
+    long maxAttempts = 0;
+    bool hasTtl = false;
+    DateTime ttl;
+
+    for (long retries = 0;; ++retries) {
+        if (!m_retryStrategy->HasSendToken()) {
+            return CoreError(Aws::Client::CoreErrors::SLOW_DOWN, "",
+                             "Unable to acquire enough send tokens to execute request.", false);
+        }
+        const DateTime signingTime =
+            DateTime::Now() + std::chrono::milliseconds(m_clockSkewMs.load(std::memory_order_relaxed));
+        const Aws::String amzDate = signingTime.ToGmtString(DateFormat::ISO_8601_BASIC);
+        const Aws::String requestInfo = RequestInfo(attempt, maxAttempts, hasTtl ? &ttl : nullptr);
+
+        SigningRequest toSign;
+        toSign.method = "POST";
+        toSign.path = m_endpoint.path;
+        toSign.payloadHash = payloadHash;
+        auto& headers = toSign.headers;
+        headers.reserve(12);
+        headers.emplace_back("amz-sdk-invocation-id", invocationId);
+        headers.emplace_back("amz-sdk-request", requestInfo);
+        headers.emplace_back("content-length", contentLength);
+        headers.emplace_back("content-type", contentType);
+        headers.emplace_back("host", m_endpoint.authority);
+        headers.emplace_back("x-amz-api-version", m_spec.apiVersion);
+        if (sign) {
+            headers.emplace_back("x-amz-content-sha256", payloadHash);
+            headers.emplace_back("x-amz-date", amzDate);
+            if (!sessionToken.empty()) {
+                headers.emplace_back("x-amz-security-token", sessionToken);
+            }
+        }
+        if (json) {
+            headers.emplace_back("x-amz-target", target);
+        }
+        Signature signature;
+        if (sign) {
+            const SigningScope scope{amzDate, m_endpoint.signingRegion, m_spec.names.signingName};
+            signature = SignWithKey(toSign, scope, m_credentials.GetAWSAccessKeyId(),
+                                    SigningKey(std::string_view(amzDate).substr(0, 8)));
+        }
+
+        HttpRequest request;
+        request.url = m_endpoint.url;
+        request.body = body;
+        request.headers = headers;
+        request.headers.emplace_back("user-agent", m_userAgent);  // not signed, as in the official SDK
+        if (sign) {
+            request.headers.emplace_back("authorization", signature.authorization);
+        }
+        AWS_LOGSTREAM_TRACE(kTag, "Sending " << operation << " to " << m_endpoint.url << " attempt " << attempt);
+        AWS_LOGSTREAM_TRACE(kTag, [&] {
+            Aws::String text;
+            for (const auto& [name, value] : request.headers) {
+                text.append(name).append(": ").append(IsSecretHeader(name) ? std::string_view("***") : value) += '\n';
+            }
+            return text;
+        }());
+
+        HttpResponse response = Perform(m_transport, request);
+        if (Is2xx(response)) {
+            AWS_LOGSTREAM_TRACE(kTag, "Request successful returning.");
+            SendOutcome outcome(std::move(response));
+            outcome.SetRetryCount(static_cast<unsigned>(retries));
+            return outcome;
+        }
+
+        CoreError error = BuildError(response, m_spec.protocol, m_spec.lookup);
+        const DateTime serverTime = ServerTime(error);
+        const bool knowServerTime = serverTime.WasParseSuccessful() && serverTime != DateTime();
+        const long sleepMillis = m_retryStrategy->CalculateDelayBeforeNextRetry(error, retries);
+
+        bool skewAdjusted = false;
+        if (m_enableClockSkewAdjustment && knowServerTime) {
+            const auto diff = DateTime::Diff(serverTime, signingTime);
+            if (diff >= kMaxSkew || diff <= -kMaxSkew) {
+                const auto skew = DateTime::Diff(serverTime, DateTime::Now());
+                AWS_LOGSTREAM_INFO(kTag, "Computed time difference as " << skew.count()
+                                                                         << " milliseconds. Adjusting signer with the skew.");
+                m_clockSkewMs.store(skew.count(), std::memory_order_relaxed);
+                CoreError retryable(error.GetErrorType(), error.GetExceptionName(), error.GetMessage(), true);
+                retryable.SetResponseHeaders(error.GetResponseHeaders());
+                retryable.SetResponseCode(error.GetResponseCode());
+                retryable.SetRequestId(error.GetRequestId());
+                retryable.SetRemoteHostIpAddress(error.GetRemoteHostIpAddress());
+                error = std::move(retryable);
+                skewAdjusted = true;
+            }
+        }
+
+        if (!m_retryStrategy->ShouldRetry(error, retries)) {
+            SendOutcome outcome(std::move(error));
+            outcome.SetRetryCount(static_cast<unsigned>(retries));
+            return outcome;
+        }
+        AWS_LOGSTREAM_WARN(kTag, "Request failed, now waiting " << sleepMillis << " ms before attempting again.");
+        if (!skewAdjusted && sleepMillis > 0) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(sleepMillis));
+        }
+        if (knowServerTime) {
+            ttl = DateTime::Now() + DateTime::Diff(serverTime, DateTime::Now()) +
+                  std::chrono::milliseconds(m_requestTimeoutMs);
+            hasTtl = true;
+        }
+        ++attempt;
+        maxAttempts = m_retryStrategy->GetMaxAttempts();
+    }
+}
+
+}  // namespace Internal
+}  // namespace Aws
