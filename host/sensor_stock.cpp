@@ -1,0 +1,40 @@
+#include "host/sensor_stock.h"
+
+#include "host/exceptions.h"
+
+namespace orvane::tessel::libvexahelper {
+
+void sensor_stock::add_sensor(std::int32_t id, std::shared_ptr<sensor_interface> sensor) {
+    std::unique_lock lock(mutex_);
+    const auto [it, inserted] = sensors_.try_emplace(id);
+    if (!inserted) {
+        throw utils::exceptions::sensor_already_registered(id);
+    }
+    it->second = {std::move(sensor), std::make_shared<std::mutex>()};
+}
+
+sensor_stock::entry sensor_stock::find(std::int32_t id) const {
+    std::shared_lock lock(mutex_);
+    const auto it = sensors_.find(id);
+    return it == sensors_.end() ? entry{} : it->second;
+}
+
+bool sensor_stock::remove(std::int32_t id) {
+    entry removed;  // released after the lock, so a sensor's clean-up never runs under it
+    std::unique_lock lock(mutex_);
+    const auto it = sensors_.find(id);
+    if (it == sensors_.end()) {
+        return false;
+    }
+    removed = std::move(it->second);
+    sensors_.erase(it);
+    lock.unlock();
+    return true;
+}
+
+std::size_t sensor_stock::size() const {
+    std::shared_lock lock(mutex_);
+    return sensors_.size();
+}
+
+}  // namespace orvane::tessel::libvexahelper

@@ -1,0 +1,1 @@
+// The shared library's own translation unit; everything it exports comes from exports.cpp.

@@ -1,0 +1,202 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <barrier>
+#include <set>
+#include <thread>
+#include <vector>
+
+#include "host/exceptions.h"
+#include "host/service_container.h"
+
+namespace {
+
+using namespace orvane::tessel::libvexahelper;
+namespace hx = utils::exceptions;
+using ::testing::HasSubstr;
+
+struct service {
+    virtual ~service() = default;
+    int value = 0;
+};
+
+struct key {
+    std::string account;
+    std::string secret;
+    bool operator==(const key&) const = default;
+};
+
+struct key_hash {
+    std::size_t operator()(const key& k) const { return std::hash<std::string>()(k.account); }
+};
+
+// Keys with secrets describe themselves without them.
+std::string key_text(const key& k) {
+    return "account " + k.account;
+}
+
+TEST(FactoryStore, RefusesASecondFactoryOfTheSameFunctionTypeAndKeepsTheFirst) {
+    factory_store store;
+    store.add<std::unique_ptr<service>()>([] {
+        auto s = std::make_unique<service>();
+        s->value = 1;
+        return s;
+    });
+    EXPECT_THROW(store.add<std::unique_ptr<service>()>([] { return std::make_unique<service>(); }),
+                 hx::already_contains_factory);
+    EXPECT_EQ(store.create<service>()->value, 1);
+}
+
+TEST(FactoryStore, KeysByFunctionTypeNotByProduct) {
+    factory_store store;
+    store.add<std::unique_ptr<service>()>([] { return std::make_unique<service>(); });
+    store.add<std::unique_ptr<service>(int)>([](int v) {
+        auto s = std::make_unique<service>();
+        s->value = v;
+        return s;
+    });
+    EXPECT_EQ((store.create<service, int>(42)->value), 42);
+    try {
+        store.create<service, std::string>(std::string("x"));
+        FAIL() << "no exception";
+    } catch (const hx::factory_not_available& error) {
+        EXPECT_THAT(error.what(), HasSubstr("The factory store can't find a factory with type"));
+        EXPECT_THAT(error.what(), HasSubstr("service"));
+        EXPECT_EQ(error.message().encoded().rfind("#:libvexahelper.error.factory_not_available[", 0), 0u);
+    }
+}
+
+TEST(FactoryStore, EmptyFunctionFailsWithTheStandardError) {
+    factory_store store;
+    store.add<std::unique_ptr<service>()>(std::function<std::unique_ptr<service>()>());
+    EXPECT_THROW(store.create<service>(), std::bad_function_call);
+}
+
+TEST(ServiceContainer, SingleInstanceIsMadeOnceAndShared) {
+    service_container container;
+    int made = 0;
+    container.factories().add<std::unique_ptr<service>()>([&] {
+        ++made;
+        return std::make_unique<service>();
+    });
+    const auto first = container.get<service>();
+    const auto second = container.get<service>();
+    EXPECT_EQ(first, second);
+    EXPECT_EQ(made, 1);
+}
+
+TEST(ServiceContainer, ConcurrentFirstRequestsGetOneInstance) {
+    service_container container;
+    std::atomic<int> made{0};
+    container.factories().add<std::unique_ptr<service>()>([&] {
+        ++made;
+        std::this_thread::yield();
+        return std::make_unique<service>();
+    });
+    constexpr int threads = 16;
+    std::barrier start(threads);
+    std::vector<std::shared_ptr<service>> seen(threads);
+    std::vector<std::jthread> workers;
+    for (int i = 0; i < threads; ++i) {
+        workers.emplace_back([&, i] {
+            start.arrive_and_wait();
+            seen[i] = container.get<service>();
+        });
+    }
+    workers.clear();
+    EXPECT_EQ(made.load(), 1);
+    EXPECT_EQ(std::set<std::shared_ptr<service>>(seen.begin(), seen.end()).size(), 1u);
+}
+
+TEST(ServiceContainer, MissingFactoryNamesTheFactoryType) {
+    service_container container;
+    try {
+        container.get<service>();
+        FAIL() << "no exception";
+    } catch (const hx::service_container_error& error) {
+        EXPECT_THAT(error.what(), HasSubstr("std::unique_ptr"));
+    }
+}
+
+struct KeyedInstances : ::testing::Test {
+    service_container container;
+    std::atomic<int> made{0};
+
+    void SetUp() override {
+        container.factories().add<std::unique_ptr<service>(key)>([this](key k) {
+            ++made;
+            auto s = std::make_unique<service>();
+            s->value = static_cast<int>(k.account.size());
+            return s;
+        });
+    }
+
+    std::shared_ptr<service> get(const key& k) { return container.get<service, key, key_hash>(k); }
+};
+
+TEST_F(KeyedInstances, OverlappingHoldersShareOneInstance) {
+    const auto first = get({"a", "s"});
+    const auto second = get({"a", "s"});
+    EXPECT_EQ(first, second);
+    EXPECT_EQ(made, 1);
+}
+
+TEST_F(KeyedInstances, NothingKeepsAnInstanceAliveBetweenHolders) {
+    std::weak_ptr<service> old = get({"a", "s"});
+    EXPECT_TRUE(old.expired());
+    const auto fresh = get({"a", "s"});
+    EXPECT_EQ(made, 2);
+}
+
+TEST_F(KeyedInstances, DifferentKeysGetDifferentInstances) {
+    const auto first = get({"a", "s"});
+    const auto second = get({"a", "other secret"});
+    const auto third = get({"b", "s"});
+    EXPECT_NE(first, second);
+    EXPECT_NE(first, third);
+    EXPECT_EQ(made, 3);
+}
+
+TEST_F(KeyedInstances, ManyThreadsCreateExactlyOneInstancePerKey) {
+    constexpr int threads = 24;
+    std::barrier start(threads);
+    std::vector<std::shared_ptr<service>> seen(threads);
+    std::vector<std::jthread> workers;
+    for (int i = 0; i < threads; ++i) {
+        workers.emplace_back([&, i] {
+            start.arrive_and_wait();
+            seen[i] = get({i % 3 == 0 ? "a" : (i % 3 == 1 ? "b" : "c"), "s"});
+        });
+    }
+    workers.clear();
+    EXPECT_EQ(made, 3);
+    EXPECT_EQ(std::set<std::shared_ptr<service>>(seen.begin(), seen.end()).size(), 3u);
+}
+
+TEST(InstanceMapWrapper, LiveKeyIsTakenDeadKeyIsReplacedAndErrorsHideSecrets) {
+    instance_map_wrapper<service, key, key_hash> map;
+    auto live = std::make_shared<service>();
+    map.add({"a", "TOPSECRET"}, live);
+    try {
+        map.add({"a", "TOPSECRET"}, std::make_shared<service>());
+        FAIL() << "no exception";
+    } catch (const hx::already_contains_instance_key& error) {
+        EXPECT_THAT(error.what(), HasSubstr("and key account a."));
+        EXPECT_THAT(error.what(), ::testing::Not(HasSubstr("TOPSECRET")));
+    }
+    live.reset();
+    EXPECT_THROW(map.get({"a", "TOPSECRET"}), hx::instance_not_available_key);
+    auto replacement = std::make_shared<service>();
+    map.add({"a", "TOPSECRET"}, replacement);
+    EXPECT_EQ(map.get({"a", "TOPSECRET"}), replacement);
+}
+
+TEST(InstanceStore, SecondSingleInstanceAndMissingInstanceAreErrors) {
+    instance_store store;
+    store.add<service>(std::make_shared<service>());
+    EXPECT_THROW(store.add<service>(std::make_shared<service>()), hx::already_contains_instance);
+    EXPECT_THROW(store.get<int>(), hx::instance_not_available);
+}
+
+}  // namespace
