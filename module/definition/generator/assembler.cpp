@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <initializer_list>
 #include <map>
 #include <set>
 
@@ -17,13 +18,23 @@ struct field_key {
     std::string_view suffix;  // the last part of the key
 };
 
-constexpr std::array kModuleFields = {field_key{"Display", "display"}, field_key{"Description", "description"}};
-constexpr std::array kSensorFields = {field_key{"Display", "display"}, field_key{"Description", "description"},
-                                      field_key{"Help", "help"}};
+constexpr std::array kModuleFields = {field_key{"Display", "display"},
+                                      field_key{"Description", "description"}};
+constexpr std::array kSensorFields = {field_key{"Display", "display"},
+                                      field_key{"Description", "description"}, field_key{"Help", "help"}};
 constexpr std::array kSectionFields = {field_key{"Display", "display"}};
 constexpr std::array kSettingFields = {field_key{"Display", "display"}, field_key{"Help", "help"}};
 
-const std::string& text_member(const ordered_json& object, std::string_view member, const std::string& where) {
+std::string joined(std::initializer_list<std::string_view> parts) {
+    std::string out;
+    for (const auto part : parts) {
+        out += part;
+    }
+    return out;
+}
+
+const std::string& text_member(const ordered_json& object, std::string_view member,
+                               const std::string& where) {
     const auto found = object.find(member);
     if (found == object.end() || !found->is_string()) {
         throw docgen_error("document.json: " + where + " has no text member \"" + std::string(member) + "\"");
@@ -41,8 +52,9 @@ public:
     }
 
     template <std::size_t N>
-    void add_fields(const ordered_json& object, const std::string& prefix, const std::array<field_key, N>& fields,
-                    entity kind, const std::string& name, bool required) {
+    void add_fields(const ordered_json& object, const std::string& prefix,
+                    const std::array<field_key, N>& fields, entity kind, const std::string& name,
+                    bool required) {
         for (std::size_t i = 0; i < N; ++i) {
             if (!required && !object.contains(fields[i].member)) {
                 continue;
@@ -78,7 +90,8 @@ void add_setting(english_builder& out, const std::string& group, const ordered_j
     if (const auto selection = setting.find("Selection"); selection != setting.end()) {
         for (const auto& option : selection->at("Options")) {
             const auto& value = option.at("Value").get_ref<const std::string&>();
-            out.add(prefix + ".option." + value, text_member(option, "Display", prefix + " option " + value),
+            out.add(joined({prefix, ".option.", value}),
+                    text_member(option, "Display", joined({prefix, " option ", value})),
                     {order.block, group, name, position++});
         }
     }
@@ -101,12 +114,14 @@ void add_structure(english_builder& out, const ordered_json& structure) {
         std::size_t position = 0;
         for (const auto& value : lookup.at("LookupValues")) {
             const auto key = "lookup." + name + "." + value.at("Name").get<std::string>();
-            out.add(key, text_member(value, "Display", key), {block_of(entity::lookup, name), name, {}, position++});
+            out.add(key, text_member(value, "Display", key),
+                    {block_of(entity::lookup, name), name, {}, position++});
         }
     }
 }
 
-const std::string& translation_text(const std::string& language, const std::string& key, const ordered_json& text) {
+const std::string& translation_text(const std::string& language, const std::string& key,
+                                    const ordered_json& text) {
     if (!text.is_string() || text.get_ref<const std::string&>().empty()) {
         throw docgen_error(language + ": the text of \"" + key + "\" must be a non-empty string");
     }
@@ -118,7 +133,8 @@ void add_messages(english_builder& out, const ordered_json& messages) {
     for (const auto& [key, text] : messages.items()) {
         const auto block = message_block_of(key);
         if (!block) {
-            throw docgen_error("English: \"" + key + "\" belongs to no message block (status code, library, " +
+            throw docgen_error("English: \"" + key +
+                               "\" belongs to no message block (status code, library, " +
                                "channel, error or meta-scan key); structural texts come from document.json");
         }
         out.add(key, translation_text("English", key, text), {*block, {}, {}, position++});
@@ -146,7 +162,8 @@ std::string list_keys(const std::vector<std::string>& keys) {
 using translation = std::vector<std::pair<std::string, std::string>>;
 
 // One translated language in English order; every key must be an English key.
-translation order_translation(const language_texts& language, const std::map<std::string, std::size_t>& english) {
+translation order_translation(const language_texts& language,
+                              const std::map<std::string, std::size_t>& english) {
     if (!language.texts.is_object()) {
         throw docgen_error(language.name + ": the texts must be one object from key to text");
     }
@@ -178,8 +195,10 @@ void require_same_keys(const std::string& name, const translation& texts, const 
     }
     std::vector<std::string> missing;
     std::vector<std::string> extra;
-    std::set_difference(expected.begin(), expected.end(), have.begin(), have.end(), std::back_inserter(missing));
-    std::set_difference(have.begin(), have.end(), expected.begin(), expected.end(), std::back_inserter(extra));
+    std::set_difference(expected.begin(), expected.end(), have.begin(), have.end(),
+                        std::back_inserter(missing));
+    std::set_difference(have.begin(), have.end(), expected.begin(), expected.end(),
+                        std::back_inserter(extra));
     if (!missing.empty() || !extra.empty()) {
         throw docgen_error(name + ": the keys differ from " + reference_name + "'s; missing: [" +
                            list_keys(missing) + "], extra: [" + list_keys(extra) + "]");
@@ -217,7 +236,8 @@ std::string substitute_vendor_values(std::string_view text, const ordered_json& 
     return out;
 }
 
-std::vector<english_entry> english_entries(const ordered_json& structure, const ordered_json& english_messages) {
+std::vector<english_entry> english_entries(const ordered_json& structure,
+                                           const ordered_json& english_messages) {
     english_builder out;
     add_structure(out, structure);
     add_messages(out, english_messages);
@@ -257,7 +277,8 @@ ordered_json assemble(const document_sources& sources) {
     text["English"] = translation_object(english_texts);
     const language_texts* reference = nullptr;
     translation reference_texts;
-    for (auto language = std::next(sources.languages.begin()); language != sources.languages.end(); ++language) {
+    for (auto language = std::next(sources.languages.begin()); language != sources.languages.end();
+         ++language) {
         if (text.contains(language->name)) {
             throw docgen_error(language->name + ": the language is listed twice");
         }

@@ -16,8 +16,8 @@ struct language_texts {
 };
 
 struct document_sources {
-    nlohmann::ordered_json structure;     // the document without its "Text" member
-    nlohmann::ordered_json vendor;        // name -> value, referred to as ${name} in any text
+    nlohmann::ordered_json structure;       // the document without its "Text" member
+    nlohmann::ordered_json vendor;          // name -> value, referred to as ${name} in any text
     std::vector<language_texts> languages;  // English first: its file holds the message texts only
 };
 

@@ -21,7 +21,7 @@ constexpr std::array kPlacements = {
 };
 
 constexpr std::array kEntityBlocks = {
-    std::pair{entity::module, key_block::module},   std::pair{entity::sensor, key_block::sensors},
+    std::pair{entity::module, key_block::module},    std::pair{entity::sensor, key_block::sensors},
     std::pair{entity::section, key_block::sections}, std::pair{entity::group, key_block::groups},
     std::pair{entity::lookup, key_block::lookups},
 };

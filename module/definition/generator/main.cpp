@@ -34,8 +34,9 @@ std::map<std::string, std::string> parse_arguments(int argc, char** argv) {
     for (int i = 1; i < argc; i += 2) {
         const std::string name = argv[i];
         if (std::find(known.begin(), known.end(), name) == known.end() || i + 1 >= argc) {
-            throw docgen_error("usage: vexa_docgen --structure F --vendor F --texts DIR --languages A,B,... "
-                               "[--cpp F] [--json F] [--review LANGUAGE]");
+            throw docgen_error(
+                "usage: vexa_docgen --structure F --vendor F --texts DIR --languages A,B,... "
+                "[--cpp F] [--json F] [--review LANGUAGE]");
         }
         options[name] = argv[i + 1];
     }

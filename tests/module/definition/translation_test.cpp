@@ -1,0 +1,205 @@
+#include <algorithm>
+#include <map>
+#include <regex>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "document_fixture.h"
+
+namespace orvane::tessel::aws::definition::testing {
+namespace {
+
+// The tokens the host's formatter reads: placeholders, escaped percent signs and lone percent signs.
+std::vector<std::string> format_tokens(const std::string& text) {
+    static const std::regex token("%([0-9]+):s|%%|%");
+    std::vector<std::string> tokens;
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), token); it != std::sregex_iterator();
+         ++it) {
+        tokens.push_back(it->str());
+    }
+    std::sort(tokens.begin(), tokens.end());
+    return tokens;
+}
+
+// Substrings a translator must carry over unchanged: quoted placeholders, links and paths.
+std::vector<std::string> fixed_parts(const std::string& text) {
+    static const std::regex fixed(R"("%[0-9]+:s"|'%[0-9]+:s'|\[[^\]]*\]|\\[A-Za-z\\]+)");
+    std::vector<std::string> parts;
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), fixed); it != std::sregex_iterator();
+         ++it) {
+        parts.push_back(it->str());
+    }
+    std::sort(parts.begin(), parts.end());
+    return parts;
+}
+
+std::size_t count_of(const std::string& text, char c) {
+    return static_cast<std::size_t>(std::count(text.begin(), text.end(), c));
+}
+
+bool is_sentence(const std::string& english) {
+    return std::count(english.begin(), english.end(), ' ') >= 3;  // four words or more
+}
+
+// Code points of a UTF-8 text; the document is valid UTF-8 because the JSON parser accepted it.
+std::vector<char32_t> code_points(const std::string& text) {
+    std::vector<char32_t> points;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        char32_t point = length == 1 ? lead : lead & (0xFFU >> (length + 1));
+        for (std::size_t k = 1; k < length; ++k) {
+            point = (point << 6U) | (static_cast<unsigned char>(text[i + k]) & 0x3FU);
+        }
+        points.push_back(point);
+        i += length;
+    }
+    return points;
+}
+
+enum class script { latin, cyrillic, kana, han };
+
+bool in_script(char32_t c, script s) {
+    switch (s) {
+        case script::latin:
+            return c < 0x250;
+        case script::cyrillic:
+            return c >= 0x400 && c < 0x500;
+        case script::kana:
+            return c >= 0x3040 && c < 0x3100;
+        case script::han:
+            return c >= 0x4E00 && c < 0xA000;
+    }
+    return false;
+}
+
+struct language_case {
+    std::string_view language;
+    script required;                // every sentence uses this script
+    std::vector<script> forbidden;  // no text uses these
+};
+
+void PrintTo(const language_case& c, std::ostream* out) {
+    *out << c.language;
+}
+
+class Translation : public ::testing::TestWithParam<language_case> {
+protected:
+    template <typename Check>
+    void for_each_text(Check check) const {
+        const auto& english = translation("English");
+        const auto& translated = translation(GetParam().language);
+        for (const auto& key : keys_of(translated)) {
+            check(key, display_of(english, key), display_of(translated, key));
+        }
+    }
+};
+
+TEST_P(Translation, NoTextIsEmptyAndEverySentenceIsTranslated) {
+    for_each_text([](const std::string& key, const std::string& english, const std::string& text) {
+        EXPECT_FALSE(text.empty()) << key;
+        if (is_sentence(english)) {
+            EXPECT_NE(text, english) << key << " is left in English";
+        }
+    });
+}
+
+TEST_P(Translation, PlaceholdersMatchTheEnglishTextAndNoPercentSignStandsAlone) {
+    for_each_text([](const std::string& key, const std::string& english, const std::string& text) {
+        EXPECT_EQ(format_tokens(text), format_tokens(english)) << key << ": " << text;
+        for (const auto& token : format_tokens(text)) {
+            EXPECT_NE(token, "%") << key << " has a malformed placeholder: " << text;
+        }
+    });
+}
+
+TEST_P(Translation, QuotesBackslashesLinksAndSeparatorsAreKept) {
+    for_each_text([](const std::string& key, const std::string& english, const std::string& text) {
+        EXPECT_EQ(fixed_parts(text), fixed_parts(english)) << key << ": " << text;
+        for (const char c : {'"', '\\', '|', '[', ']'}) {
+            EXPECT_EQ(count_of(text, c), count_of(english, c)) << key << ": count of " << c << " in " << text;
+        }
+    });
+}
+
+TEST_P(Translation, ProductNamesStayAsTheyAre) {
+    static const std::vector<std::string> names = {
+        "AWS",        "EC2",    "EBS",           "RDS",           "ELB",
+        "CloudWatch", "Halden", "Cost Explorer", "Control Tower", "Amazon Web Services",
+        "JSON"};
+    for_each_text([](const std::string& key, const std::string& english, const std::string& text) {
+        for (const auto& name : names) {
+            if (english.find(name) != std::string::npos) {
+                EXPECT_NE(text.find(name), std::string::npos) << key << " lost \"" << name << "\": " << text;
+            }
+        }
+    });
+}
+
+TEST_P(Translation, TextsAreWrittenInTheLanguagesScript) {
+    const auto& param = GetParam();
+    for_each_text([&](const std::string& key, const std::string& english, const std::string& text) {
+        const auto points = code_points(text);
+        if (is_sentence(english) && param.required != script::latin) {
+            EXPECT_TRUE(std::any_of(points.begin(), points.end(),
+                                    [&](char32_t c) { return in_script(c, param.required); }))
+                << key << ": " << text;
+        }
+        for (const auto forbidden : param.forbidden) {
+            EXPECT_TRUE(std::none_of(points.begin(), points.end(),
+                                     [&](char32_t c) { return in_script(c, forbidden); }))
+                << key << " mixes in another script: " << text;
+        }
+    });
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Languages, Translation,
+    ::testing::Values(language_case{"Russian", script::cyrillic, {script::kana, script::han}},
+                      language_case{
+                          "Brazilian", script::latin, {script::cyrillic, script::kana, script::han}},
+                      language_case{"Dutch", script::latin, {script::cyrillic, script::kana, script::han}},
+                      language_case{"Japanese", script::kana, {script::cyrillic}},
+                      language_case{"French", script::latin, {script::cyrillic, script::kana, script::han}},
+                      language_case{"Spanish", script::latin, {script::cyrillic, script::kana, script::han}},
+                      language_case{"German", script::latin, {script::cyrillic, script::kana, script::han}},
+                      language_case{"SimplifiedChinese", script::han, {script::cyrillic, script::kana}}),
+    [](const auto& info) { return std::string(info.param.language); });
+
+TEST(Translations, NoTwoLanguagesShareASentence) {
+    const auto& english = translation("English");
+    std::map<std::string, std::string> first_language_of;
+    for (const auto language : kTranslatedLanguages) {
+        for (const auto& [key, entry] : translation(language).items()) {
+            if (!is_sentence(display_of(english, key))) {
+                continue;
+            }
+            const auto [found, inserted] =
+                first_language_of.emplace(entry.at("Display").get<std::string>(), std::string(language));
+            EXPECT_TRUE(inserted) << key << ": " << language << " repeats the " << found->second << " text";
+        }
+    }
+}
+
+TEST(Translations, SameEnglishTextIsTranslatedTheSameWayWithinALanguage) {
+    // Option labels and help texts that repeat in English must not drift apart in a translation.
+    const auto& english = translation("English");
+    for (const auto language : kTranslatedLanguages) {
+        std::map<std::string, std::pair<std::string, std::string>> seen;  // English -> (key, translation)
+        for (const auto& [key, entry] : translation(language).items()) {
+            const auto text = entry.at("Display").get<std::string>();
+            const auto [found, inserted] = seen.emplace(display_of(english, key), std::pair{key, text});
+            if (!inserted) {
+                EXPECT_EQ(text, found->second.second)
+                    << language << ": " << key << " vs " << found->second.first;
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace orvane::tessel::aws::definition::testing
