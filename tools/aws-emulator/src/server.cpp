@@ -389,9 +389,10 @@ struct server::impl {
                 continue;
             }
             list.push_back(to_json(r));
-            counts[r.operation] = counts.value(r.operation, 0) + 1;
-            auto& per_region = by_region[r.operation];
-            per_region[r.region] = per_region.value(r.region, 0) + 1;
+            auto& count = counts[r.operation];
+            count = count.is_null() ? 1 : count.get<int>() + 1;
+            auto& per_region = by_region[r.operation][r.region];
+            per_region = per_region.is_null() ? 1 : per_region.get<int>() + 1;
         }
         res.set_content(json{{"requests", list}, {"counts", counts}, {"counts_by_region", by_region}}.dump(),
                         "application/json");
@@ -499,6 +500,11 @@ void server::start(std::uint16_t port, bool tls) {
     http.new_task_queue = [threads] { return std::make_unique<httplib::ThreadPool>(threads).release(); };
     http.set_keep_alive_max_count(impl_->options.keep_alive_max_requests);
     http.set_payload_max_length(16U * 1024U * 1024U);
+    // httplib's default also sets SO_REUSEPORT, which would let two emulators share a port.
+    http.set_socket_options([](socket_t sock) {
+        const int yes = 1;
+        setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof(yes));
+    });
     impl_->install_routes();
     const int bound =
         port == 0 ? http.bind_to_any_port("127.0.0.1") : (http.bind_to_port("127.0.0.1", port) ? port : -1);

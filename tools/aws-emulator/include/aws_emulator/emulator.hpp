@@ -76,14 +76,14 @@ enum class fault_kind {
 // (0: all from then on). "Fails once then succeeds" is {times = 1}; "fails from the 3rd call on" is
 // {skip_first = 2}.
 struct fault {
-    std::string operation;
-    std::string region;
-    std::string access_key;
+    std::string operation{};
+    std::string region{};
+    std::string access_key{};
     fault_kind kind = fault_kind::throttling;
     int status = 0;  // 0: the service's usual status for the kind
     bool with_body = true;
-    std::string code;     // overrides the error code
-    std::string message;  // overrides the error message
+    std::string code{};     // overrides the error code
+    std::string message{};  // overrides the error message
     std::chrono::milliseconds delay{0};
     std::size_t skip_first = 0;
     std::size_t times = 0;
