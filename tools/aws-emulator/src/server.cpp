@@ -432,10 +432,15 @@ struct server::impl {
         res.set_content(json{{"faults", list}}.dump(), "application/json");
     }
 
-    void reset() {
-        faults.replace(scen.model().faults);
+    void clear_log() {
         const std::lock_guard lock(log_mutex);
         log.clear();
+        next_sequence = 1;
+    }
+
+    void reset() {
+        faults.replace(scen.model().faults);
+        clear_log();
     }
 
     void install_routes() {
@@ -446,8 +451,7 @@ struct server::impl {
         http->Get("/_emulator/requests",
                   [this](const httplib::Request& req, httplib::Response& res) { admin_requests(req, res); });
         http->Delete("/_emulator/requests", [this, ok](const httplib::Request&, httplib::Response& res) {
-            const std::lock_guard lock(log_mutex);
-            log.clear();
+            clear_log();
             ok(res);
         });
         http->Get("/_emulator/faults",
@@ -565,8 +569,7 @@ std::vector<request_record> server::requests() const {
 }
 
 void server::clear_requests() {
-    const std::lock_guard lock(impl_->log_mutex);
-    impl_->log.clear();
+    impl_->clear_log();
 }
 
 std::size_t server::count(std::string_view operation, std::string_view region) const {
