@@ -188,10 +188,18 @@ struct server::impl {
         return buffer.data();
     }
 
+    std::uint64_t arrival() {
+        const std::lock_guard lock(log_mutex);
+        return next_sequence++;
+    }
+
+    // Kept in arrival order, although a delayed request finishes after later ones.
     void record(request_record r) {
         const std::lock_guard lock(log_mutex);
-        r.sequence = next_sequence++;
-        log.push_back(std::move(r));
+        const auto at =
+            std::upper_bound(log.begin(), log.end(), r.sequence,
+                             [](std::uint64_t s, const request_record& x) { return s < x.sequence; });
+        log.insert(at, std::move(r));
     }
 
     // Waits for `delay` unless the server stops first.
@@ -284,6 +292,7 @@ struct server::impl {
         const service_info& dialect = service != nullptr ? *service : guess_service(req, params);
 
         request_record rec;
+        rec.sequence = arrival();
         rec.service = std::string(dialect.signing_name);
         if (auth) {
             rec.region = auth->scope.region;
@@ -332,9 +341,9 @@ struct server::impl {
                 pause(applied->delay);
             }
             if (applied && applied->kind == fault_kind::drop_connection) {
-                drop_connection(req);
                 rec.fault = std::string(to_string(applied->kind));
                 record(std::move(rec));
+                drop_connection(req);
                 res.status = 500;
                 return;
             }
