@@ -1,6 +1,6 @@
 #include <algorithm>
+#include <cctype>
 #include <map>
-#include <regex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,25 +13,61 @@
 namespace orvane::tessel::aws::definition::testing {
 namespace {
 
-// The tokens the host's formatter reads: placeholders, escaped percent signs and lone percent signs.
+bool is_digit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Length of the placeholder "%N:s" at pos, or 0.
+std::size_t placeholder_at(const std::string& text, std::size_t pos) {
+    auto end = pos + 1;
+    while (end < text.size() && is_digit(text[end])) {
+        ++end;
+    }
+    if (end == pos + 1 || text.compare(end, 2, ":s") != 0) {
+        return 0;
+    }
+    return end + 2 - pos;
+}
+
+// The tokens the host's formatter reads, left to right: a placeholder "%N:s", an escaped "%%", or a
+// lone "%" (which it rejects).
 std::vector<std::string> format_tokens(const std::string& text) {
-    static const std::regex token("%([0-9]+):s|%%|%");
     std::vector<std::string> tokens;
-    for (auto it = std::sregex_iterator(text.begin(), text.end(), token); it != std::sregex_iterator();
-         ++it) {
-        tokens.push_back(it->str());
+    for (auto pos = text.find('%'); pos != std::string::npos; pos = text.find('%', pos)) {
+        auto length = placeholder_at(text, pos);
+        if (length == 0) {
+            length = text.compare(pos, 2, "%%") == 0 ? 2 : 1;
+        }
+        tokens.push_back(text.substr(pos, length));
+        pos += length;
     }
     std::sort(tokens.begin(), tokens.end());
     return tokens;
 }
 
-// Substrings a translator must carry over unchanged: quoted placeholders, links and paths.
+// Substrings a translator must carry over unchanged: quoted placeholders, bracketed links and
+// backslash paths.
 std::vector<std::string> fixed_parts(const std::string& text) {
-    static const std::regex fixed(R"("%[0-9]+:s"|'%[0-9]+:s'|\[[^\]]*\]|\\[A-Za-z\\]+)");
     std::vector<std::string> parts;
-    for (auto it = std::sregex_iterator(text.begin(), text.end(), fixed); it != std::sregex_iterator();
-         ++it) {
-        parts.push_back(it->str());
+    for (std::size_t pos = 0; pos < text.size(); ++pos) {
+        const char c = text[pos];
+        if (c == '"' || c == '\'') {
+            const auto length =
+                pos + 1 < text.size() && text[pos + 1] == '%' ? placeholder_at(text, pos + 1) : 0;
+            if (length != 0 && pos + 1 + length < text.size() && text[pos + 1 + length] == c) {
+                parts.push_back(text.substr(pos, length + 2));
+            }
+        } else if (c == '[') {
+            parts.push_back(text.substr(pos, text.find(']', pos) - pos + 1));
+        } else if (c == '\\') {
+            auto end = pos;
+            while (end < text.size() &&
+                   (std::isalpha(static_cast<unsigned char>(text[end])) != 0 || text[end] == '\\')) {
+                ++end;
+            }
+            parts.push_back(text.substr(pos, end - pos));
+            pos = end - 1;
+        }
     }
     std::sort(parts.begin(), parts.end());
     return parts;
