@@ -22,8 +22,10 @@ struct GeneratedCase {
 
 std::vector<GeneratedCase> MakeCases() {
     std::mt19937 random(20240501);  // fixed seed: the same cases every run
-    const std::vector<std::string> paths = {"/", "/a", "/a/b c/", "/x~y/z_1.2-3", "/%-special", "/deep/er/path"};
-    const std::vector<std::string> values = {"v", "a b", "x/y", "k=v", "~tilde", "", "\xC3\xA9t\xC3\xA9", "1+1"};
+    const std::vector<std::string> paths = {"/",          "/a",           "/a/b c/", "/x~y/z_1.2-3",
+                                            "/%-special", "/deep/er/path"};
+    const std::vector<std::string> values = {"v",  "a b", "x/y", "k=v", "~tilde", "", "\xC3\xA9t\xC3\xA9",
+                                             "1+1"};
     const std::vector<std::string> regions = {"us-east-1", "eu-west-1", "cn-north-1", "us-gov-west-1"};
     const std::vector<std::string> services = {"ec2", "monitoring", "elasticloadbalancing", "rds", "ce"};
     std::vector<GeneratedCase> cases;
@@ -40,12 +42,15 @@ std::vector<GeneratedCase> MakeCases() {
                        Aws::Internal::UrlEncode(values[random() % values.size()]);
         }
         if (i % 2 != 0) {
-            c.body = std::string("Action=DescribeVolumes&VolumeId.1=vol-").append(std::to_string(random())).append("&Version=2016-11-15");
+            c.body = std::string("Action=DescribeVolumes&VolumeId.1=vol-")
+                         .append(std::to_string(random()))
+                         .append("&Version=2016-11-15");
         }
         const int day = 1 + static_cast<int>(random() % 28);
         const int hour = static_cast<int>(random() % 24);
         std::array<char, 20> date{};
-        std::snprintf(date.data(), date.size(), "2024%02d%02dT%02d%02d%02dZ", 1 + i % 12, day, hour, i % 60, (i * 7) % 60);
+        std::snprintf(date.data(), date.size(), "2024%02d%02dT%02d%02d%02dZ", 1 + i % 12, day, hour, i % 60,
+                      (i * 7) % 60);
         c.date = date.data();
         c.region = regions[random() % regions.size()];
         c.service = services[random() % services.size()];
@@ -82,15 +87,16 @@ TEST(BotocoreSigner, GeneratedRequestsSignIdentically) {
             for (const auto& [name, value] : c.headers) {
                 headers[name] = value;
             }
-            nlohmann::json line = {{"method", c.method},
-                                   {"url", "https://svc.example.com" + c.path + (c.query.empty() ? "" : "?" + c.query)},
-                                   {"headers", headers},
-                                   {"body", c.body},
-                                   {"date", c.date},
-                                   {"region", c.region},
-                                   {"service", c.service},
-                                   {"access_key", kAccess},
-                                   {"secret_key", kSecret}};
+            nlohmann::json line = {
+                {"method", c.method},
+                {"url", "https://svc.example.com" + c.path + (c.query.empty() ? "" : "?" + c.query)},
+                {"headers", headers},
+                {"body", c.body},
+                {"date", c.date},
+                {"region", c.region},
+                {"service", c.service},
+                {"access_key", kAccess},
+                {"secret_key", kSecret}};
             if (!c.token.empty()) {
                 line["token"] = c.token;
             }
@@ -129,10 +135,9 @@ TEST(BotocoreSigner, GeneratedRequestsSignIdentically) {
         }
         const std::string hash = Aws::Internal::HexSha256(c.body);
         request.payloadHash = hash;
-        const auto signature =
-            Aws::Internal::Sign(request, {c.date, c.region, c.service}, kAccess, kSecret);
-        EXPECT_EQ(signature.authorization, expected[i]) << "case " << i << " " << c.method << " " << c.path << "?"
-                                                        << c.query;
+        const auto signature = Aws::Internal::Sign(request, {c.date, c.region, c.service}, kAccess, kSecret);
+        EXPECT_EQ(signature.authorization, expected[i])
+            << "case " << i << " " << c.method << " " << c.path << "?" << c.query;
     }
 }
 

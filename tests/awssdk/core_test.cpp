@@ -17,12 +17,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <memory>
 #include <regex>
 #include <sstream>
 #include <string>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -142,7 +145,8 @@ TEST_F(ConfigurationTest, OfficialDefaults) {
 
 TEST_F(ConfigurationTest, RegionPrecedence) {
     const std::string path = WriteConfig(
-        "# comment\n[default]\nregion = eu-west-1\n[profile other]\nregion=ap-south-1\nretry_mode = standard\n");
+        "# comment\n[default]\nregion = eu-west-1\n[profile other]\nregion=ap-south-1\nretry_mode = "
+        "standard\n");
     const ScopedEnv file("AWS_CONFIG_FILE", path);
     EXPECT_EQ(Aws::Client::ClientConfiguration().region, "eu-west-1");
     {
@@ -188,8 +192,8 @@ struct EndpointCase {
 
 const Aws::Internal::ServiceNames kEc2{"ec2", "ec2", "EC2", "EC2", false};
 const Aws::Internal::ServiceNames kCw{"monitoring", "monitoring", "CLOUDWATCH", "MONITORING", false};
-const Aws::Internal::ServiceNames kElb{"elasticloadbalancing", "elasticloadbalancing", "ELASTIC_LOAD_BALANCING_V2",
-                                      "ELASTICLOADBALANCING", false};
+const Aws::Internal::ServiceNames kElb{"elasticloadbalancing", "elasticloadbalancing",
+                                       "ELASTIC_LOAD_BALANCING_V2", "ELASTICLOADBALANCING", false};
 const Aws::Internal::ServiceNames kCe{"ce", "ce", "COST_EXPLORER", "CE", true};
 
 class EndpointResolution : public ::testing::TestWithParam<EndpointCase> {};
@@ -211,19 +215,21 @@ TEST_P(EndpointResolution, ResolvesUrlAndSigningRegion) {
 INSTANTIATE_TEST_SUITE_P(
     Partitions, EndpointResolution,
     ::testing::Values(
-        EndpointCase{"ec2_regional", &kEc2, "eu-west-1", nullptr, nullptr, "https://ec2.eu-west-1.amazonaws.com/",
-                     "ec2.eu-west-1.amazonaws.com", "eu-west-1"},
-        EndpointCase{"cw_china", &kCw, "cn-north-1", nullptr, nullptr, "https://monitoring.cn-north-1.amazonaws.com.cn/",
+        EndpointCase{"ec2_regional", &kEc2, "eu-west-1", nullptr, nullptr,
+                     "https://ec2.eu-west-1.amazonaws.com/", "ec2.eu-west-1.amazonaws.com", "eu-west-1"},
+        EndpointCase{"cw_china", &kCw, "cn-north-1", nullptr, nullptr,
+                     "https://monitoring.cn-north-1.amazonaws.com.cn/",
                      "monitoring.cn-north-1.amazonaws.com.cn", "cn-north-1"},
         EndpointCase{"ce_any_aws_region_is_global", &kCe, "eu-central-1", nullptr, nullptr,
                      "https://ce.us-east-1.amazonaws.com/", "ce.us-east-1.amazonaws.com", "us-east-1"},
-        EndpointCase{"ce_aws_global", &kCe, "aws-global", nullptr, nullptr, "https://ce.us-east-1.amazonaws.com/",
-                     "ce.us-east-1.amazonaws.com", "us-east-1"},
+        EndpointCase{"ce_aws_global", &kCe, "aws-global", nullptr, nullptr,
+                     "https://ce.us-east-1.amazonaws.com/", "ce.us-east-1.amazonaws.com", "us-east-1"},
         EndpointCase{"ce_china", &kCe, "cn-north-1", nullptr, nullptr,
                      "https://ce.cn-northwest-1.amazonaws.com.cn/", "ce.cn-northwest-1.amazonaws.com.cn",
                      "cn-northwest-1"},
-        EndpointCase{"ce_govcloud", &kCe, "us-gov-west-1", nullptr, nullptr, "https://ce.us-gov-west-1.amazonaws.com/",
-                     "ce.us-gov-west-1.amazonaws.com", "us-gov-west-1"},
+        EndpointCase{"ce_govcloud", &kCe, "us-gov-west-1", nullptr, nullptr,
+                     "https://ce.us-gov-west-1.amazonaws.com/", "ce.us-gov-west-1.amazonaws.com",
+                     "us-gov-west-1"},
         EndpointCase{"global_env", &kEc2, "eu-west-1", "AWS_ENDPOINT_URL", "http://127.0.0.1:4566",
                      "http://127.0.0.1:4566/", "127.0.0.1:4566", "eu-west-1"},
         EndpointCase{"standard_suffix", &kElb, "us-west-2", "AWS_ENDPOINT_URL_ELASTIC_LOAD_BALANCING_V2",
@@ -248,7 +254,8 @@ TEST(EndpointOverrides, PrecedenceAndOptOut) {
     config.endpointOverride.clear();
     for (const char* value : {"true", "TRUE", "1"}) {
         const ScopedEnv ignore("AWS_IGNORE_CONFIGURED_ENDPOINT_URLS", value);
-        EXPECT_EQ(Aws::Internal::ResolveEndpoint(kEc2, config).authority, "ec2.us-east-1.amazonaws.com") << value;
+        EXPECT_EQ(Aws::Internal::ResolveEndpoint(kEc2, config).authority, "ec2.us-east-1.amazonaws.com")
+            << value;
     }
 }
 
@@ -260,7 +267,8 @@ TEST(EnumMappers, NamesNumbersAndOverflow) {
     EXPECT_EQ(CW::StatisticMapper::GetStatisticForName("Maximum"), CW::Statistic::Maximum);
     EXPECT_EQ(static_cast<int>(CW::Statistic::Maximum), 5);
     EXPECT_EQ(CW::StatisticMapper::GetNameForStatistic(CW::Statistic::NOT_SET), "");
-    EXPECT_EQ(Aws::CostExplorer::Model::MetricMapper::GetNameForMetric(Aws::CostExplorer::Model::Metric::NET_AMORTIZED_COST),
+    EXPECT_EQ(Aws::CostExplorer::Model::MetricMapper::GetNameForMetric(
+                  Aws::CostExplorer::Model::Metric::NET_AMORTIZED_COST),
               "NET_AMORTIZED_COST");
     namespace EC2 = Aws::EC2::Model;
     EXPECT_EQ(EC2::InstanceStateNameMapper::GetInstanceStateNameForName("shutting-down"),
@@ -270,18 +278,22 @@ TEST(EnumMappers, NamesNumbersAndOverflow) {
     EXPECT_EQ(static_cast<int>(odd), Aws::Internal::HashString("Running"));
     EXPECT_EQ(EC2::InstanceStateNameMapper::GetNameForInstanceStateName(odd), "Running");
     EXPECT_EQ(EC2::InstanceStateNameMapper::GetInstanceStateNameForName(""), EC2::InstanceStateName::NOT_SET);
-    EXPECT_EQ(EC2::InstanceStateNameMapper::GetNameForInstanceStateName(static_cast<EC2::InstanceStateName>(424242)), "");
-    EXPECT_EQ(Aws::Internal::HashString("\xC3\xA9"), static_cast<int>(static_cast<unsigned>(static_cast<char>('\xA9')) +
-                                                                      31U * static_cast<unsigned>(static_cast<char>('\xC3'))));
+    EXPECT_EQ(EC2::InstanceStateNameMapper::GetNameForInstanceStateName(
+                  static_cast<EC2::InstanceStateName>(424242)),
+              "");
+    EXPECT_EQ(Aws::Internal::HashString("\xC3\xA9"),
+              static_cast<int>(static_cast<unsigned>(static_cast<char>('\xA9')) +
+                               31U * static_cast<unsigned>(static_cast<char>('\xC3'))));
 }
 
 TEST(Logging, DefaultLogSystemLineFormatAndLevels) {
     auto stream = std::make_shared<std::stringstream>();
     {
-        auto logger = std::make_shared<Aws::Utils::Logging::DefaultLogSystem>(Aws::Utils::Logging::LogLevel::Warn,
-                                                                              stream);
+        auto logger = std::make_shared<Aws::Utils::Logging::DefaultLogSystem>(
+            Aws::Utils::Logging::LogLevel::Warn, stream);
         Aws::Utils::Logging::InitializeAWSLogging(logger);
-        AWS_LOGSTREAM_WARN("AWSClient", "Request failed, now waiting " << 50 << " ms before attempting again.");
+        AWS_LOGSTREAM_WARN("AWSClient",
+                           "Request failed, now waiting " << 50 << " ms before attempting again.");
         AWS_LOG_ERROR("Tag", "value %d", 7);
         AWS_LOGSTREAM_DEBUG("AWSClient", "not written");
         logger->Flush();
@@ -293,6 +305,29 @@ TEST(Logging, DefaultLogSystemLineFormatAndLevels) {
         R"(\[ERROR\] \d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3} Tag \[\d+\] value 7\n)");
     EXPECT_TRUE(std::regex_match(text, line)) << text;
     EXPECT_EQ(Aws::Utils::Logging::GetLogSystem(), nullptr);
+}
+
+TEST(Logging, ConcurrentWritersLoseNoLine) {
+    auto stream = std::make_shared<std::stringstream>();
+    auto logger =
+        std::make_shared<Aws::Utils::Logging::DefaultLogSystem>(Aws::Utils::Logging::LogLevel::Info, stream);
+    constexpr int kThreads = 4;
+    constexpr int kLines = 500;
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+        threads.emplace_back([&logger, t] {
+            for (int i = 0; i < kLines; ++i) {
+                logger->Log(Aws::Utils::Logging::LogLevel::Info, "T", "thread %d line %d", t, i);
+            }
+        });
+    }
+    for (auto& thread : threads) {
+        thread.join();
+    }
+    logger->Flush();
+    const std::string text = stream->str();
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), kThreads * kLines);
+    EXPECT_NE(text.find("thread 3 line 499\n"), std::string::npos);
 }
 
 TEST(Logging, FilePrefixNamesTheHourlyFile) {

@@ -25,9 +25,10 @@ static_assert(static_cast<int>(Aws::EC2::EC2Errors::INVALID_INSTANCE_I_D__NOT_FO
 static_assert(static_cast<int>(Aws::CostExplorer::CostExplorerErrors::DATA_UNAVAILABLE) == 130);
 static_assert(static_cast<int>(Aws::CostExplorer::CostExplorerErrors::LIMIT_EXCEEDED) == 133);
 static_assert(static_cast<int>(Aws::CloudWatch::CloudWatchErrors::MISSING_REQUIRED_PARAMETER) == 137);
-static_assert(static_cast<int>(Aws::ElasticLoadBalancingv2::ElasticLoadBalancingv2Errors::ALLOCATION_ID_NOT_FOUND) ==
-              129);
-static_assert(static_cast<int>(CoreErrors::NETWORK_CONNECTION) == 99 && static_cast<int>(CoreErrors::UNKNOWN) == 100);
+static_assert(static_cast<int>(
+                  Aws::ElasticLoadBalancingv2::ElasticLoadBalancingv2Errors::ALLOCATION_ID_NOT_FOUND) == 129);
+static_assert(static_cast<int>(CoreErrors::NETWORK_CONNECTION) == 99 &&
+              static_cast<int>(CoreErrors::UNKNOWN) == 100);
 
 struct ErrorCase {
     const char* name;
@@ -68,7 +69,8 @@ TEST_P(ErrorMapping, ClassifiesAsTheSdk) {
 
 constexpr ServiceErrorLookup kEc2 = &Aws::EC2::EC2ErrorMapper::GetErrorForName;
 constexpr ServiceErrorLookup kCw = &Aws::CloudWatch::CloudWatchErrorMapper::GetErrorForName;
-constexpr ServiceErrorLookup kElb = &Aws::ElasticLoadBalancingv2::ElasticLoadBalancingv2ErrorMapper::GetErrorForName;
+constexpr ServiceErrorLookup kElb =
+    &Aws::ElasticLoadBalancingv2::ElasticLoadBalancingv2ErrorMapper::GetErrorForName;
 constexpr ServiceErrorLookup kRds = &Aws::RDS::RDSErrorMapper::GetErrorForName;
 constexpr ServiceErrorLookup kCe = &Aws::CostExplorer::CostExplorerErrorMapper::GetErrorForName;
 
@@ -78,50 +80,61 @@ std::string Ec2Error(const char* code, const char* message) {
 }
 
 std::string QueryError(const char* code, const char* message) {
-    return std::string("<ErrorResponse xmlns=\"http://monitoring.amazonaws.com/doc/2010-08-01/\"><Error><Type>Sender"
-                       "</Type><Code> ") +
-           code + " </Code><Message>" + message + "</Message></Error><RequestId>q-req</RequestId></ErrorResponse>";
+    return std::string(
+               "<ErrorResponse xmlns=\"http://monitoring.amazonaws.com/doc/2010-08-01/\"><Error><Type>Sender"
+               "</Type><Code> ") +
+           code + " </Code><Message>" + message +
+           "</Message></Error><RequestId>q-req</RequestId></ErrorResponse>";
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Dialects, ErrorMapping,
     ::testing::Values(
-        ErrorCase{"ec2_auth_failure_is_unmapped", WireProtocol::Xml, kEc2, 401,
-                  Ec2Error("AuthFailure", "AWS was not able to validate the provided access credentials"), nullptr, 100,
-                  "AuthFailure",
-                  "Unable to parse ExceptionName: AuthFailure Message: AWS was not able to validate the provided "
-                  "access credentials",
-                  false, "ec2-req"},
+        ErrorCase{
+            "ec2_auth_failure_is_unmapped", WireProtocol::Xml, kEc2, 401,
+            Ec2Error("AuthFailure", "AWS was not able to validate the provided access credentials"), nullptr,
+            100, "AuthFailure",
+            "Unable to parse ExceptionName: AuthFailure Message: AWS was not able to validate the provided "
+            "access credentials",
+            false, "ec2-req"},
         ErrorCase{"ec2_volume_not_found", WireProtocol::Xml, kEc2, 400,
                   Ec2Error("InvalidVolume.NotFound", "The volume 'vol-1' does not exist."), nullptr, 245,
                   "InvalidVolume.NotFound", "The volume 'vol-1' does not exist.", false, "ec2-req"},
         ErrorCase{"ec2_throttling_code_is_not_retried", WireProtocol::Xml, kEc2, 503,
-                  Ec2Error("RequestLimitExceeded", "Request limit exceeded."), nullptr, 100, "RequestLimitExceeded",
-                  "Unable to parse ExceptionName: RequestLimitExceeded Message: Request limit exceeded.", false,
+                  Ec2Error("RequestLimitExceeded", "Request limit exceeded."), nullptr, 100,
+                  "RequestLimitExceeded",
+                  "Unable to parse ExceptionName: RequestLimitExceeded Message: Request limit exceeded.",
+                  false, "ec2-req"},
+        ErrorCase{"ec2_core_parameter_error", WireProtocol::Xml, kEc2, 400,
+                  Ec2Error("InvalidParameterValue", "bad"), nullptr, 6, "InvalidParameterValue", "bad", false,
                   "ec2-req"},
-        ErrorCase{"ec2_core_parameter_error", WireProtocol::Xml, kEc2, 400, Ec2Error("InvalidParameterValue", "bad"),
-                  nullptr, 6, "InvalidParameterValue", "bad", false, "ec2-req"},
-        ErrorCase{"query_throttling_is_retried", WireProtocol::Xml, kCw, 400, QueryError("Throttling", "Rate exceeded"),
-                  nullptr, 13, "Throttling", "Rate exceeded", true, "q-req"},
+        ErrorCase{"query_throttling_is_retried", WireProtocol::Xml, kCw, 400,
+                  QueryError("Throttling", "Rate exceeded"), nullptr, 13, "Throttling", "Rate exceeded", true,
+                  "q-req"},
         ErrorCase{"cw_resource_not_found_is_service_error", WireProtocol::Xml, kCw, 404,
-                  QueryError("ResourceNotFound", "none"), nullptr, 131, "ResourceNotFound", "none", false, "q-req"},
+                  QueryError("ResourceNotFound", "none"), nullptr, 131, "ResourceNotFound", "none", false,
+                  "q-req"},
         ErrorCase{"cw_internal_service_error_retried", WireProtocol::Xml, kCw, 500,
-                  QueryError("InternalServiceError", "oops"), nullptr, 132, "InternalServiceError", "oops", true,
-                  "q-req"},
-        ErrorCase{"query_invalid_client_token", WireProtocol::Xml, kCw, 403,
-                  QueryError("InvalidClientTokenId", "The security token included in the request is invalid."),
-                  nullptr, 3, "InvalidClientTokenId", "The security token included in the request is invalid.", false,
-                  "q-req"},
+                  QueryError("InternalServiceError", "oops"), nullptr, 132, "InternalServiceError", "oops",
+                  true, "q-req"},
+        ErrorCase{
+            "query_invalid_client_token", WireProtocol::Xml, kCw, 403,
+            QueryError("InvalidClientTokenId", "The security token included in the request is invalid."),
+            nullptr, 3, "InvalidClientTokenId", "The security token included in the request is invalid.",
+            false, "q-req"},
         ErrorCase{"elb_load_balancer_not_found", WireProtocol::Xml, kElb, 400,
                   QueryError("LoadBalancerNotFound", "lb"), nullptr,
-                  static_cast<int>(Aws::ElasticLoadBalancingv2::ElasticLoadBalancingv2Errors::LOAD_BALANCER_NOT_FOUND),
+                  static_cast<int>(
+                      Aws::ElasticLoadBalancingv2::ElasticLoadBalancingv2Errors::LOAD_BALANCER_NOT_FOUND),
                   "LoadBalancerNotFound", "lb", false, "q-req"},
-        ErrorCase{"rds_db_instance_not_found", WireProtocol::Xml, kRds, 404, QueryError("DBInstanceNotFound", "db"),
-                  nullptr, static_cast<int>(Aws::RDS::RDSErrors::D_B_INSTANCE_NOT_FOUND_FAULT), "DBInstanceNotFound",
+        ErrorCase{"rds_db_instance_not_found", WireProtocol::Xml, kRds, 404,
+                  QueryError("DBInstanceNotFound", "db"), nullptr,
+                  static_cast<int>(Aws::RDS::RDSErrors::D_B_INSTANCE_NOT_FOUND_FAULT), "DBInstanceNotFound",
                   "db", false, "q-req"},
-        ErrorCase{"xml_without_code_uses_status", WireProtocol::Xml, kCw, 503, "<html>busy</html>", nullptr, 12, "", "",
-                  true, ""},
-        ErrorCase{"xml_garbage_uses_status", WireProtocol::Xml, kEc2, 500, "<<<", nullptr, 1, "", "", true, ""},
+        ErrorCase{"xml_without_code_uses_status", WireProtocol::Xml, kCw, 503, "<html>busy</html>", nullptr,
+                  12, "", "", true, ""},
+        ErrorCase{"xml_garbage_uses_status", WireProtocol::Xml, kEc2, 500, "<<<", nullptr, 1, "", "", true,
+                  ""},
         ErrorCase{"empty_body_5xx_is_unknown_and_retried", WireProtocol::Xml, kEc2, 503, "", nullptr, 100, "",
                   "No response body.", true, ""},
         ErrorCase{"empty_body_403_is_access_denied", WireProtocol::Json, kCe, 403, "", nullptr, 15, "",
@@ -129,17 +142,19 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"ce_limit_exceeded_from_header_is_retried", WireProtocol::Json, kCe, 400,
                   R"({"message":"Rate limit"})", "LimitExceededException:http://internal.amazon.com/", 133,
                   "LimitExceededException", "Rate limit", true, "hdr-id"},
-        ErrorCase{"ce_data_unavailable_from_type", WireProtocol::Json, kCe, 400,
-                  R"({"__type":"com.amazonaws.ce#DataUnavailableException","Message":"Data is not available"})",
-                  nullptr, 130, "DataUnavailableException", "Data is not available", false, "hdr-id"},
+        ErrorCase{
+            "ce_data_unavailable_from_type", WireProtocol::Json, kCe, 400,
+            R"({"__type":"com.amazonaws.ce#DataUnavailableException","Message":"Data is not available"})",
+            nullptr, 130, "DataUnavailableException", "Data is not available", false, "hdr-id"},
         ErrorCase{"ce_unknown_name_kept_raw", WireProtocol::Json, kCe, 400,
                   R"({"__type":"com.amazonaws.ce#BrandNewException","message":"m"})", nullptr, 100,
                   "com.amazonaws.ce#BrandNewException",
-                  "Unable to parse ExceptionName: com.amazonaws.ce#BrandNewException Message: m", false, "hdr-id"},
-        ErrorCase{"ce_core_throttling", WireProtocol::Json, kCe, 400, R"({"__type":"ThrottlingException"})", nullptr,
-                  13, "ThrottlingException", "", true, "hdr-id"},
-        ErrorCase{"ce_no_name_uses_status", WireProtocol::Json, kCe, 404, R"({"message":"gone"})", nullptr, 16, "",
-                  "gone", false, "hdr-id"},
+                  "Unable to parse ExceptionName: com.amazonaws.ce#BrandNewException Message: m", false,
+                  "hdr-id"},
+        ErrorCase{"ce_core_throttling", WireProtocol::Json, kCe, 400, R"({"__type":"ThrottlingException"})",
+                  nullptr, 13, "ThrottlingException", "", true, "hdr-id"},
+        ErrorCase{"ce_no_name_uses_status", WireProtocol::Json, kCe, 404, R"({"message":"gone"})", nullptr,
+                  16, "", "gone", false, "hdr-id"},
         ErrorCase{"ce_invalid_json", WireProtocol::Json, kCe, 502, "<html>", nullptr, 100, "",
                   "Failed to parse error payload: <html>", true, "hdr-id"}),
     [](const ::testing::TestParamInfo<ErrorCase>& info) { return info.param.name; });
@@ -177,10 +192,11 @@ TEST(CoreErrorsMapper, HttpStatusTable) {
         int type;
         bool retry;
     };
-    for (const Case& c : {Case{401, 15, false}, Case{403, 15, false}, Case{404, 16, false}, Case{429, 19, true},
-                          Case{500, 1, true}, Case{509, 13, true}, Case{503, 12, true}, Case{408, 24, true},
-                          Case{419, 24, true}, Case{440, 24, true}, Case{504, 24, true}, Case{598, 24, true},
-                          Case{599, 24, true}, Case{501, 100, true}, Case{400, 100, false}, Case{302, 100, false}}) {
+    for (const Case& c :
+         {Case{401, 15, false}, Case{403, 15, false}, Case{404, 16, false}, Case{429, 19, true},
+          Case{500, 1, true}, Case{509, 13, true}, Case{503, 12, true}, Case{408, 24, true},
+          Case{419, 24, true}, Case{440, 24, true}, Case{504, 24, true}, Case{598, 24, true},
+          Case{599, 24, true}, Case{501, 100, true}, Case{400, 100, false}, Case{302, 100, false}}) {
         const auto error = Aws::Client::CoreErrorsMapper::GetErrorForHttpResponseCode(
             static_cast<Aws::Http::HttpResponseCode>(c.status));
         EXPECT_EQ(static_cast<int>(error.GetErrorType()), c.type) << c.status;
@@ -189,7 +205,8 @@ TEST(CoreErrorsMapper, HttpStatusTable) {
 }
 
 TEST(AWSError, ConversionKeepsFieldsAndStreamsAllLines) {
-    Aws::Client::AWSError<CoreErrors> core(static_cast<CoreErrors>(245), "InvalidVolume.NotFound", "gone", false);
+    Aws::Client::AWSError<CoreErrors> core(static_cast<CoreErrors>(245), "InvalidVolume.NotFound", "gone",
+                                           false);
     core.SetResponseCode(Aws::Http::HttpResponseCode::BAD_REQUEST);
     core.SetRequestId("rid");
     core.SetRemoteHostIpAddress("10.0.0.1");
@@ -199,10 +216,12 @@ TEST(AWSError, ConversionKeepsFieldsAndStreamsAllLines) {
     EXPECT_EQ(ec2.GetRequestId(), "rid");
     std::ostringstream out;
     out << ec2;
-    EXPECT_EQ(out.str(),
-              "HTTP response code: 400\nResolved remote host IP address: 10.0.0.1\nRequest ID: rid\n"
-              "Exception name: InvalidVolume.NotFound\nError message: gone\n2 response headers:\na : 1\nb : 2");
-    const Aws::Client::AWSError<CoreErrors> throttled(CoreErrors::THROTTLING, Aws::Client::RetryableType::RETRYABLE_THROTTLING);
+    EXPECT_EQ(
+        out.str(),
+        "HTTP response code: 400\nResolved remote host IP address: 10.0.0.1\nRequest ID: rid\n"
+        "Exception name: InvalidVolume.NotFound\nError message: gone\n2 response headers:\na : 1\nb : 2");
+    const Aws::Client::AWSError<CoreErrors> throttled(CoreErrors::THROTTLING,
+                                                      Aws::Client::RetryableType::RETRYABLE_THROTTLING);
     EXPECT_TRUE(throttled.ShouldRetry());
     EXPECT_TRUE(throttled.ShouldThrottle());
 }

@@ -39,7 +39,8 @@ public:
 
     explicit LoopbackServer(std::unique_ptr<httplib::Server> server = std::make_unique<httplib::Server>())
         : m_server(std::move(server)) {
-        m_server->Post(".*", [this](const httplib::Request& req, httplib::Response& res) { Serve(req, res); });
+        m_server->Post(".*",
+                       [this](const httplib::Request& req, httplib::Response& res) { Serve(req, res); });
         m_port = m_server->bind_to_any_port("127.0.0.1");
         m_thread = std::thread([this] { m_server->listen_after_bind(); });
         while (!m_server->is_running()) {
@@ -76,7 +77,9 @@ public:
 
 private:
     void Serve(const httplib::Request& req, httplib::Response& res) {
-        SeenRequest seen{req.path, {req.headers.begin(), req.headers.end()}, req.body,
+        SeenRequest seen{req.path,
+                         {req.headers.begin(), req.headers.end()},
+                         req.body,
                          req.remote_addr + ":" + std::to_string(req.remote_port)};
         Handler handler;
         size_t index = 0;

@@ -16,11 +16,13 @@ using Aws::Internal::CoreError;
 
 // Runs a 2xx body through the same path the clients use.
 template <typename Result>
-Result Parse(std::string body, const char* operation, bool wrapper, void (*unmarshal)(const pugi::xml_node&, Result&)) {
+Result Parse(std::string body, const char* operation, bool wrapper,
+             void (*unmarshal)(const pugi::xml_node&, Result&)) {
     pugi::xml_document doc;
     pugi::xml_node node;
     CoreError error;
-    EXPECT_TRUE(Aws::Internal::LoadXmlResult(body, operation, wrapper, doc, node, error)) << error.GetMessage();
+    EXPECT_TRUE(Aws::Internal::LoadXmlResult(body, operation, wrapper, doc, node, error))
+        << error.GetMessage();
     Result result;
     unmarshal(node, result);
     return result;
@@ -57,7 +59,7 @@ constexpr const char* kInstances = R"(<?xml version="1.0" encoding="UTF-8"?>
 TEST(Ec2Parsing, DescribeInstancesPageWithTagsStatesAndToken) {
     namespace M = Aws::EC2::Model;
     const auto result = Parse<M::DescribeInstancesResponse>(kInstances, "DescribeInstances", false,
-                                                           &M::UnmarshalDescribeInstancesResponse);
+                                                            &M::UnmarshalDescribeInstancesResponse);
     ASSERT_EQ(result.GetReservations().size(), 2U);
     const auto& first = result.GetReservations()[0];
     EXPECT_EQ(first.GetReservationId(), "r-0a");
@@ -118,8 +120,9 @@ TEST(Ec2Parsing, DescribeRegionsAndEmptyList) {
     ASSERT_EQ(result.GetRegions().size(), 2U);
     EXPECT_EQ(result.GetRegions()[0].GetRegionName(), "eu-west-1");
     EXPECT_EQ(result.GetRegions()[0].GetEndpoint(), "ec2.eu-west-1.amazonaws.com");
-    const auto empty = Parse<M::DescribeRegionsResponse>("<DescribeRegionsResponse><regionInfo/></DescribeRegionsResponse>",
-                                                         "DescribeRegions", false, &M::UnmarshalDescribeRegionsResponse);
+    const auto empty =
+        Parse<M::DescribeRegionsResponse>("<DescribeRegionsResponse><regionInfo/></DescribeRegionsResponse>",
+                                          "DescribeRegions", false, &M::UnmarshalDescribeRegionsResponse);
     EXPECT_TRUE(empty.GetRegions().empty());
     EXPECT_TRUE(empty.RegionsHasBeenSet());
 }
@@ -238,7 +241,8 @@ TEST(XmlBody, EmptyIsAnEmptyResultAndGarbageIsAParseError) {
     CoreError error;
     EXPECT_TRUE(Aws::Internal::LoadXmlResult(empty, "ListMetrics", true, doc, node, error));
     EXPECT_FALSE(node);
-    for (std::string body : {std::string("<ListMetricsResponse><ListMetricsResult>"), std::string("not xml <")}) {
+    for (std::string body :
+         {std::string("<ListMetricsResponse><ListMetricsResult>"), std::string("not xml <")}) {
         EXPECT_FALSE(Aws::Internal::LoadXmlResult(body, "ListMetrics", true, doc, node, error)) << body;
         EXPECT_EQ(error.GetErrorType(), Aws::Client::CoreErrors::UNKNOWN);
         EXPECT_EQ(error.GetExceptionName(), "Xml Parse Error");
@@ -281,4 +285,3 @@ TEST(CostExplorerParsing, ResultsByTimeTotalsAndForecast) {
 }
 
 }  // namespace
-

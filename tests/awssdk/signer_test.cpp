@@ -42,36 +42,46 @@ TEST_P(AwsSuite, MatchesPublishedSignature) {
     }
     const std::string payloadHash = Aws::Internal::HexSha256(c.body);
     request.payloadHash = payloadHash;
-    const auto signature =
-        Aws::Internal::Sign(request, SigningScope{"20150830T123600Z", "us-east-1", "service"}, kAccessKey, kSecretKey);
+    const auto signature = Aws::Internal::Sign(
+        request, SigningScope{"20150830T123600Z", "us-east-1", "service"}, kAccessKey, kSecretKey);
     EXPECT_EQ(signature.signedHeaders, c.signedHeaders);
     EXPECT_EQ(signature.signature, c.signature);
-    EXPECT_EQ(signature.authorization, std::string("AWS4-HMAC-SHA256 Credential=AKIDEXAMPLE/20150830/us-east-1/service/"
-                                                   "aws4_request, SignedHeaders=") +
-                                           c.signedHeaders + ", Signature=" + c.signature);
+    EXPECT_EQ(signature.authorization,
+              std::string("AWS4-HMAC-SHA256 Credential=AKIDEXAMPLE/20150830/us-east-1/service/"
+                          "aws4_request, SignedHeaders=") +
+                  c.signedHeaders + ", Signature=" + c.signature);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Sigv4, AwsSuite,
-    ::testing::Values(
-        SuiteCase{"get_vanilla", "GET", "", {}, "", "host;x-amz-date",
-                  "5fa00fa31553b73ebf1942676e86291e8372ff2a2260956d9b8aae1d763fbf31"},
-        SuiteCase{"get_vanilla_query_order_key_case", "GET", "Param2=value2&Param1=value1", {}, "", "host;x-amz-date",
-                  "b97d918cfa904a5beff61c982a1b6f458b799221646efd99d3219ec94cdf2500"},
-        SuiteCase{"get_header_value_trim",
-                  "GET",
-                  "",
-                  {{"My-Header1", " value1"}, {"My-Header2", "\"a   b   c\""}},
-                  "",
-                  "host;my-header1;my-header2;x-amz-date",
-                  "acc3ed3afb60bb290fc8d2dd0098b9911fcaa05412b367055dee359757a9c736"},
-        SuiteCase{"post_x_www_form_urlencoded",
-                  "POST",
-                  "",
-                  {{"Content-Type", "application/x-www-form-urlencoded"}},
-                  "Param1=value1",
-                  "content-type;host;x-amz-date",
-                  "ff11897932ad3f4e8b18135d722051e5ac45fc38421b1da7b9d196a0fe09473a"}),
+    ::testing::Values(SuiteCase{"get_vanilla",
+                                "GET",
+                                "",
+                                {},
+                                "",
+                                "host;x-amz-date",
+                                "5fa00fa31553b73ebf1942676e86291e8372ff2a2260956d9b8aae1d763fbf31"},
+                      SuiteCase{"get_vanilla_query_order_key_case",
+                                "GET",
+                                "Param2=value2&Param1=value1",
+                                {},
+                                "",
+                                "host;x-amz-date",
+                                "b97d918cfa904a5beff61c982a1b6f458b799221646efd99d3219ec94cdf2500"},
+                      SuiteCase{"get_header_value_trim",
+                                "GET",
+                                "",
+                                {{"My-Header1", " value1"}, {"My-Header2", "\"a   b   c\""}},
+                                "",
+                                "host;my-header1;my-header2;x-amz-date",
+                                "acc3ed3afb60bb290fc8d2dd0098b9911fcaa05412b367055dee359757a9c736"},
+                      SuiteCase{"post_x_www_form_urlencoded",
+                                "POST",
+                                "",
+                                {{"Content-Type", "application/x-www-form-urlencoded"}},
+                                "Param1=value1",
+                                "content-type;host;x-amz-date",
+                                "ff11897932ad3f4e8b18135d722051e5ac45fc38421b1da7b9d196a0fe09473a"}),
     [](const ::testing::TestParamInfo<SuiteCase>& info) { return info.param.name; });
 
 TEST(CanonicalRequest, JoinsRepeatedHeadersAndSortsByLowerCaseName) {
@@ -82,7 +92,8 @@ TEST(CanonicalRequest, JoinsRepeatedHeadersAndSortsByLowerCaseName) {
     request.payloadHash = kEmptyHash;
     std::string signedHeaders;
     const std::string canonical = Aws::Internal::CanonicalRequest(request, &signedHeaders);
-    EXPECT_EQ(canonical, std::string("POST\n/a%20b/c\n\nhost:h\nx-a:one two\nx-b:2,3\n\nhost;x-a;x-b\n") + kEmptyHash);
+    EXPECT_EQ(canonical,
+              std::string("POST\n/a%20b/c\n\nhost:h\nx-a:one two\nx-b:2,3\n\nhost;x-a;x-b\n") + kEmptyHash);
     EXPECT_EQ(signedHeaders, "host;x-a;x-b");
 }
 
@@ -91,9 +102,9 @@ TEST(CanonicalQueryString, SortsAndNormalisesEncoding) {
         const char* raw;
         const char* canonical;
     };
-    for (const Case& c : {Case{"", ""}, Case{"b=2&a=1", "a=1&b=2"}, Case{"a=2&a=1", "a=1&a=2"},
-                          Case{"k=a%2fb", "k=a%2Fb"}, Case{"k=a b", "k=a%20b"}, Case{"flag", "flag="},
-                          Case{"k=%7e", "k=~"}}) {
+    for (const Case& c :
+         {Case{"", ""}, Case{"b=2&a=1", "a=1&b=2"}, Case{"a=2&a=1", "a=1&a=2"}, Case{"k=a%2fb", "k=a%2Fb"},
+          Case{"k=a b", "k=a%20b"}, Case{"flag", "flag="}, Case{"k=%7e", "k=~"}}) {
         EXPECT_EQ(Aws::Internal::CanonicalQueryString(c.raw), c.canonical) << c.raw;
     }
 }

@@ -1,5 +1,5 @@
-#include "core/signer.h"
 #include "core/transport.h"
+#include "core/signer.h"
 #include "loopback_server.h"
 #include "test_support.h"
 
@@ -52,7 +52,9 @@ Aws::Client::ClientConfiguration LoopbackConfig(const LoopbackServer& server, lo
     return config;
 }
 
-Aws::Auth::AWSCredentials Credentials() { return Aws::Auth::AWSCredentials(kAccessKey, kSecretKey); }
+Aws::Auth::AWSCredentials Credentials() {
+    return Aws::Auth::AWSCredentials(kAccessKey, kSecretKey);
+}
 
 void Xml(httplib::Response& res, const std::string& body, int status = 200) {
     res.status = status;
@@ -78,8 +80,9 @@ TEST(WireRequest, QueryServiceHeadersAndSignature) {
     EXPECT_EQ(r.Header("Host"), "127.0.0.1:" + std::to_string(server.Port()));
     EXPECT_EQ(r.Header("x-amz-content-sha256"), Aws::Internal::HexSha256(r.body));
     EXPECT_EQ(r.Header("amz-sdk-request"), "attempt=1");
-    EXPECT_TRUE(std::regex_match(r.Header("amz-sdk-invocation-id"),
-                                 std::regex("[0-9A-F]{8}-[0-9A-F]{4}-4[0-9A-F]{3}-[89AB][0-9A-F]{3}-[0-9A-F]{12}")));
+    EXPECT_TRUE(
+        std::regex_match(r.Header("amz-sdk-invocation-id"),
+                         std::regex("[0-9A-F]{8}-[0-9A-F]{4}-4[0-9A-F]{3}-[89AB][0-9A-F]{3}-[0-9A-F]{12}")));
     EXPECT_EQ(r.Header("x-amz-security-token"), "");
     EXPECT_EQ(r.Header("User-Agent").rfind("aws-sdk-cpp/", 0), 0U);
     EXPECT_NE(r.Header("User-Agent").find(" api/EC2 "), std::string::npos);
@@ -90,9 +93,9 @@ TEST(WireRequest, QueryServiceHeadersAndSignature) {
     Aws::Internal::SigningRequest toVerify;
     toVerify.method = "POST";
     toVerify.path = "/";
-    const std::vector<std::string> signedNames = {"amz-sdk-invocation-id", "amz-sdk-request", "content-length",
-                                                  "content-type",          "host",            "x-amz-api-version",
-                                                  "x-amz-content-sha256",  "x-amz-date"};
+    const std::vector<std::string> signedNames = {
+        "amz-sdk-invocation-id", "amz-sdk-request",      "content-length", "content-type", "host",
+        "x-amz-api-version",     "x-amz-content-sha256", "x-amz-date"};
     std::vector<std::string> values;
     values.reserve(signedNames.size());
     for (const auto& name : signedNames) {
@@ -105,8 +108,9 @@ TEST(WireRequest, QueryServiceHeadersAndSignature) {
     toVerify.payloadHash = hash;
     const auto expected = Aws::Internal::Sign(toVerify, {date, "us-east-1", "ec2"}, kAccessKey, kSecretKey);
     EXPECT_EQ(r.Header("Authorization"), expected.authorization);
-    EXPECT_NE(r.Header("Authorization").find("SignedHeaders=amz-sdk-invocation-id;amz-sdk-request;content-length;"
-                                             "content-type;host;x-amz-api-version;x-amz-content-sha256;x-amz-date,"),
+    EXPECT_NE(r.Header("Authorization")
+                  .find("SignedHeaders=amz-sdk-invocation-id;amz-sdk-request;content-length;"
+                        "content-type;host;x-amz-api-version;x-amz-content-sha256;x-amz-date,"),
               std::string::npos);
 }
 
@@ -122,12 +126,13 @@ TEST(WireRequest, EachServiceSignsWithItsOwnScope) {
     EXPECT_TRUE(Aws::RDS::RDSClient(withToken, config).DescribeDBInstances().IsSuccess());
     const auto requests = server.Requests();
     ASSERT_EQ(requests.size(), 3U);
-    const char* scopes[] = {"/us-east-1/monitoring/aws4_request", "/us-east-1/elasticloadbalancing/aws4_request",
-                            "/us-east-1/rds/aws4_request"};
+    const char* scopes[] = {"/us-east-1/monitoring/aws4_request",
+                            "/us-east-1/elasticloadbalancing/aws4_request", "/us-east-1/rds/aws4_request"};
     const char* versions[] = {"2010-08-01", "2015-12-01", "2014-10-31"};
     for (size_t i = 0; i < requests.size(); ++i) {
         EXPECT_NE(requests[i].Header("Authorization").find(scopes[i]), std::string::npos) << i;
-        EXPECT_NE(requests[i].Header("Authorization").find("x-amz-date;x-amz-security-token,"), std::string::npos);
+        EXPECT_NE(requests[i].Header("Authorization").find("x-amz-date;x-amz-security-token,"),
+                  std::string::npos);
         EXPECT_EQ(requests[i].Header("x-amz-security-token"), "session-token");
         EXPECT_EQ(requests[i].Header("x-amz-api-version"), versions[i]);
     }
@@ -143,7 +148,8 @@ TEST(WireRequest, CostExplorerJsonTargetAndPayload) {
     config.region = "aws-global";
     const Aws::CostExplorer::CostExplorerClient client(Credentials(), config);
     Aws::CostExplorer::Model::GetCostAndUsageRequest request;
-    request.SetTimePeriod(Aws::CostExplorer::Model::DateInterval().WithStart("2024-05-01").WithEnd("2024-06-01"));
+    request.SetTimePeriod(
+        Aws::CostExplorer::Model::DateInterval().WithStart("2024-05-01").WithEnd("2024-06-01"));
     request.SetGranularity(Aws::CostExplorer::Model::Granularity::MONTHLY);
     request.SetMetrics({"BlendedCost"});
     const auto outcome = client.GetCostAndUsage(request);
@@ -154,9 +160,10 @@ TEST(WireRequest, CostExplorerJsonTargetAndPayload) {
     EXPECT_EQ(r.Header("Content-Type"), "application/x-amz-json-1.1");
     EXPECT_EQ(r.Header("X-Amz-Target"), "AWSInsightsIndexService.GetCostAndUsage");
     EXPECT_EQ(r.Header("x-amz-api-version"), "2017-10-25");
-    EXPECT_NE(r.Header("Authorization").find("/us-east-1/ce/aws4_request, SignedHeaders=amz-sdk-invocation-id;"
-                                             "amz-sdk-request;content-length;content-type;host;x-amz-api-version;"
-                                             "x-amz-content-sha256;x-amz-date;x-amz-target,"),
+    EXPECT_NE(r.Header("Authorization")
+                  .find("/us-east-1/ce/aws4_request, SignedHeaders=amz-sdk-invocation-id;"
+                        "amz-sdk-request;content-length;content-type;host;x-amz-api-version;"
+                        "x-amz-content-sha256;x-amz-date;x-amz-target,"),
               std::string::npos);
 }
 
@@ -174,11 +181,14 @@ TEST(Retries, ThrottlingIsRetriedWithTheSameInvocationId) {
     server.SetHandler([](const SeenRequest&, size_t index, httplib::Response& res) {
         if (index < 2) {
             Xml(res,
-                "<ErrorResponse><Error><Type>Sender</Type><Code>Throttling</Code><Message>Rate exceeded</Message>"
+                "<ErrorResponse><Error><Type>Sender</Type><Code>Throttling</Code><Message>Rate "
+                "exceeded</Message>"
                 "</Error><RequestId>x</RequestId></ErrorResponse>",
                 400);
         } else {
-            Xml(res, "<ListMetricsResponse><ListMetricsResult><Metrics/></ListMetricsResult></ListMetricsResponse>");
+            Xml(res,
+                "<ListMetricsResponse><ListMetricsResult><Metrics/></ListMetricsResult></"
+                "ListMetricsResponse>");
         }
     });
     const Aws::CloudWatch::CloudWatchClient client(Credentials(), LoopbackConfig(server, 10));
@@ -191,7 +201,8 @@ TEST(Retries, ThrottlingIsRetriedWithTheSameInvocationId) {
     EXPECT_EQ(requests[2].Header("amz-sdk-request"), "attempt=3; max=11");
     EXPECT_EQ(requests[0].Header("amz-sdk-invocation-id"), requests[2].Header("amz-sdk-invocation-id"));
     EXPECT_TRUE(client.ListMetrics().IsSuccess());
-    EXPECT_NE(server.Requests()[3].Header("amz-sdk-invocation-id"), requests[0].Header("amz-sdk-invocation-id"));
+    EXPECT_NE(server.Requests()[3].Header("amz-sdk-invocation-id"),
+              requests[0].Header("amz-sdk-invocation-id"));
 }
 
 TEST(Retries, BudgetEndsWithTheLastErrorAndUnmappedCodesAreNotRetried) {
@@ -222,6 +233,39 @@ TEST(Retries, BudgetEndsWithTheLastErrorAndUnmappedCodesAreNotRetried) {
     EXPECT_EQ(server.Requests().size(), 5U);
 }
 
+TEST(Retries, RetryableServiceErrorSurfacesAfterTheBudget) {
+    LoopbackServer server;
+    server.SetHandler([](const SeenRequest&, size_t, httplib::Response& res) {
+        res.status = 400;
+        res.set_header("x-amzn-RequestId", "ce-req");
+        res.set_content(R"({"__type":"LimitExceededException","message":"Rate limit"})",
+                        "application/x-amz-json-1.1");
+    });
+    const Aws::CostExplorer::CostExplorerClient client(Credentials(), LoopbackConfig(server, 2));
+    const auto outcome = client.GetCostForecast();
+    ASSERT_FALSE(outcome.IsSuccess());
+    EXPECT_EQ(outcome.GetError().GetErrorType(), Aws::CostExplorer::CostExplorerErrors::LIMIT_EXCEEDED);
+    EXPECT_TRUE(outcome.GetError().ShouldRetry());
+    EXPECT_EQ(outcome.GetError().GetRequestId(), "ce-req");
+    EXPECT_EQ(outcome.GetError().GetResponseHeaders().count("x-amzn-requestid"), 1U);
+    EXPECT_EQ(server.Requests().size(), 3U);
+    EXPECT_EQ(server.Requests()[2].Header("amz-sdk-request"), "attempt=3; max=3");
+}
+
+TEST(Retries, MalformedSuccessBodyIsAParseErrorAndNotRetried) {
+    LoopbackServer server;
+    server.SetHandler([](const SeenRequest&, size_t, httplib::Response& res) {
+        Xml(res, "<DescribeVolumesResponse><volumeSet><item><volumeId>vol-1</volu");
+    });
+    const Aws::EC2::EC2Client client(Credentials(), LoopbackConfig(server, 5));
+    const auto outcome = client.DescribeVolumes();
+    ASSERT_FALSE(outcome.IsSuccess());
+    EXPECT_EQ(outcome.GetError().GetErrorType(), Aws::EC2::EC2Errors::UNKNOWN);
+    EXPECT_EQ(outcome.GetError().GetExceptionName(), "Xml Parse Error");
+    EXPECT_EQ(outcome.GetError().GetResponseCode(), Aws::Http::HttpResponseCode::REQUEST_NOT_MADE);
+    EXPECT_EQ(server.Requests().size(), 1U);
+}
+
 TEST(Retries, ClockSkewIsCorrectedAndRetriedAtOnce) {
     LoopbackServer server;
     const auto serverNow = Aws::Utils::DateTime::Now() + std::chrono::hours(1);
@@ -240,12 +284,14 @@ TEST(Retries, ClockSkewIsCorrectedAndRetriedAtOnce) {
     ASSERT_TRUE(client.DescribeRegions().IsSuccess());
     const auto requests = server.Requests();
     ASSERT_EQ(requests.size(), 2U);
-    const Aws::Utils::DateTime second(requests[1].Header("x-amz-date"), Aws::Utils::DateFormat::ISO_8601_BASIC);
+    const Aws::Utils::DateTime second(requests[1].Header("x-amz-date"),
+                                      Aws::Utils::DateFormat::ISO_8601_BASIC);
     EXPECT_LT(std::llabs(Aws::Utils::DateTime::Diff(second, serverNow).count()), 60000);
     EXPECT_EQ(requests[1].Header("amz-sdk-request").rfind("ttl=", 0), 0U);
     // The skew stays with the client.
     ASSERT_TRUE(client.DescribeRegions().IsSuccess());
-    const Aws::Utils::DateTime third(server.Requests()[2].Header("x-amz-date"), Aws::Utils::DateFormat::ISO_8601_BASIC);
+    const Aws::Utils::DateTime third(server.Requests()[2].Header("x-amz-date"),
+                                     Aws::Utils::DateFormat::ISO_8601_BASIC);
     EXPECT_LT(std::llabs(Aws::Utils::DateTime::Diff(third, serverNow).count()), 60000);
 }
 
@@ -271,7 +317,8 @@ TEST(Transport, SilentServerEndsInRequestTimeout) {
     ASSERT_FALSE(outcome.IsSuccess());
     EXPECT_EQ(outcome.GetError().GetErrorType(), Aws::RDS::RDSErrors::NETWORK_CONNECTION);
     EXPECT_EQ(outcome.GetError().GetResponseCode(), Aws::Http::HttpResponseCode::REQUEST_NOT_MADE);
-    EXPECT_EQ(outcome.GetError().GetMessage().rfind("curlCode: 28, ", 0), 0U) << outcome.GetError().GetMessage();
+    EXPECT_EQ(outcome.GetError().GetMessage().rfind("curlCode: 28, ", 0), 0U)
+        << outcome.GetError().GetMessage();
     EXPECT_TRUE(outcome.GetError().ShouldRetry());
 }
 
@@ -316,6 +363,37 @@ TEST(Transport, OneClientServesManyThreads) {
     EXPECT_EQ(good.load(), kThreads * kCalls);
     EXPECT_EQ(server.Requests().size(), static_cast<size_t>(kThreads * kCalls));
     EXPECT_LE(server.Connections(), static_cast<size_t>(kThreads * kCalls));
+}
+
+TEST(Transport, PoolIsBoundedAndKeyedByEndpoint) {
+    LoopbackServer first;
+    LoopbackServer second;
+    LoopbackServer third;
+    for (auto* server : {&first, &second, &third}) {
+        server->SetHandler(
+            [](const SeenRequest&, size_t, httplib::Response& res) { Xml(res, kRegionsBody); });
+    }
+    Aws::Internal::StartConnectionPool(2);  // replaced by a fresh default pool below
+    for (auto* server : {&first, &second, &third, &first}) {
+        ASSERT_TRUE(
+            Aws::EC2::EC2Client(Credentials(), LoopbackConfig(*server)).DescribeRegions().IsSuccess());
+        EXPECT_LE(Aws::Internal::IdleHandleCount(), 2U);
+    }
+    // The first server's handle was the least recently used one when the third came, so it was closed.
+    EXPECT_EQ(first.Connections(), 2U);
+    EXPECT_EQ(second.Connections(), 1U);
+    Aws::Internal::StartConnectionPool(64);
+}
+
+TEST(Transport, WorksWithoutAStartedPool) {
+    LoopbackServer server;
+    server.SetHandler([](const SeenRequest&, size_t, httplib::Response& res) { Xml(res, kRegionsBody); });
+    Aws::Internal::StopConnectionPool();
+    EXPECT_TRUE(Aws::EC2::EC2Client(Credentials(), LoopbackConfig(server)).DescribeRegions().IsSuccess());
+    EXPECT_TRUE(Aws::EC2::EC2Client(Credentials(), LoopbackConfig(server)).DescribeRegions().IsSuccess());
+    EXPECT_EQ(server.Connections(), 2U);
+    EXPECT_EQ(Aws::Internal::IdleHandleCount(), 0U);
+    Aws::Internal::StartConnectionPool(64);
 }
 
 class ChildProcess {
@@ -388,7 +466,8 @@ TEST(Transport, ProxyWithBasicAuthCarriesRequestsAndSecretsStayOutOfLogs) {
     ASSERT_TRUE(WaitForPort(proxyPort));
 
     auto log = std::make_shared<std::stringstream>();
-    auto logger = std::make_shared<Aws::Utils::Logging::DefaultLogSystem>(Aws::Utils::Logging::LogLevel::Trace, log);
+    auto logger =
+        std::make_shared<Aws::Utils::Logging::DefaultLogSystem>(Aws::Utils::Logging::LogLevel::Trace, log);
     Aws::Utils::Logging::InitializeAWSLogging(logger);
 
     auto config = LoopbackConfig(server, 0);
@@ -409,7 +488,8 @@ TEST(Transport, ProxyWithBasicAuthCarriesRequestsAndSecretsStayOutOfLogs) {
     EXPECT_EQ(server.Requests().size(), 1U);
     // tinyproxy answers 407 and closes the connection, which curl reports as a transport failure.
     const int status = static_cast<int>(rejected.GetError().GetResponseCode());
-    EXPECT_TRUE(status == 407 || rejected.GetError().GetErrorType() == Aws::EC2::EC2Errors::NETWORK_CONNECTION)
+    EXPECT_TRUE(status == 407 ||
+                rejected.GetError().GetErrorType() == Aws::EC2::EC2Errors::NETWORK_CONNECTION)
         << rejected.GetError().GetMessage();
     const std::string text = log->str();
     EXPECT_NE(text.find("Making request to"), std::string::npos);
@@ -422,7 +502,8 @@ class TlsTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         s_dir = ::testing::TempDir() + "awssdk_tls_" + std::to_string(getpid());
-        const std::string command = "mkdir -p " + s_dir + " && openssl req -x509 -newkey rsa:2048 -nodes -days 2 "
+        const std::string command = "mkdir -p " + s_dir +
+                                    " && openssl req -x509 -newkey rsa:2048 -nodes -days 2 "
                                     "-subj /CN=127.0.0.1 -addext subjectAltName=IP:127.0.0.1 -keyout " +
                                     s_dir + "/key.pem -out " + s_dir + "/cert.pem >/dev/null 2>&1";
         s_ready = std::system(command.c_str()) == 0;  // NOLINT(concurrency-mt-unsafe)
@@ -444,7 +525,8 @@ TEST_F(TlsTest, SelfSignedCertificateNeedsTrustOrVerificationOff) {
     const auto verified = Aws::EC2::EC2Client(Credentials(), config).DescribeRegions();
     ASSERT_FALSE(verified.IsSuccess());
     EXPECT_EQ(verified.GetError().GetErrorType(), Aws::EC2::EC2Errors::NETWORK_CONNECTION);
-    EXPECT_EQ(verified.GetError().GetMessage().rfind("curlCode: 60, ", 0), 0U) << verified.GetError().GetMessage();
+    EXPECT_EQ(verified.GetError().GetMessage().rfind("curlCode: 60, ", 0), 0U)
+        << verified.GetError().GetMessage();
 
     config.verifySSL = false;
     EXPECT_TRUE(Aws::EC2::EC2Client(Credentials(), config).DescribeRegions().IsSuccess());

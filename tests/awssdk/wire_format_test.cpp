@@ -30,17 +30,27 @@ struct BodyCase {
 
 class QueryBody : public ::testing::TestWithParam<BodyCase> {};
 
-TEST_P(QueryBody, IsByteExact) { EXPECT_EQ(GetParam().serialize(), GetParam().expected); }
+TEST_P(QueryBody, IsByteExact) {
+    EXPECT_EQ(GetParam().serialize(), GetParam().expected);
+}
 
-CW::Dimension Dim(const char* name, const char* value) { return CW::Dimension().WithName(name).WithValue(value); }
+CW::Dimension Dim(const char* name, const char* value) {
+    return CW::Dimension().WithName(name).WithValue(value);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Operations, QueryBody,
     ::testing::Values(
-        BodyCase{"ec2_describe_regions_default", [] { return EC2::DescribeRegionsRequest().SerializePayload(); },
+        BodyCase{"ec2_describe_regions_default",
+                 [] { return EC2::DescribeRegionsRequest().SerializePayload(); },
                  "Action=DescribeRegions&Version=2016-11-15"},
         BodyCase{"ec2_describe_regions_all",
-                 [] { return EC2::DescribeRegionsRequest().WithAllRegions(false).AddRegionNames("eu-west-1").SerializePayload(); },
+                 [] {
+                     return EC2::DescribeRegionsRequest()
+                         .WithAllRegions(false)
+                         .AddRegionNames("eu-west-1")
+                         .SerializePayload();
+                 },
                  "Action=DescribeRegions&RegionName.1=eu-west-1&AllRegions=false&Version=2016-11-15"},
         BodyCase{"ec2_describe_instances_page",
                  [] {
@@ -57,7 +67,8 @@ INSTANTIATE_TEST_SUITE_P(
                      return r.SerializePayload();
                  },
                  "Action=DescribeVolumes&VolumeId.1=vol-1&VolumeId.2=vol-2&Version=2016-11-15"},
-        BodyCase{"ec2_probe", [] { return EC2::DescribeVolumesRequest().WithMaxResults(5).SerializePayload(); },
+        BodyCase{"ec2_probe",
+                 [] { return EC2::DescribeVolumesRequest().WithMaxResults(5).SerializePayload(); },
                  "Action=DescribeVolumes&MaxResults=5&Version=2016-11-15"},
         BodyCase{"cw_get_metric_statistics",
                  [] {
@@ -78,7 +89,12 @@ INSTANTIATE_TEST_SUITE_P(
                  "&StartTime=2024-05-01T00%3A00%3A00Z&EndTime=2024-05-01T00%3A10%3A00Z&Period=300"
                  "&Statistics.member.1=Average&Unit=Bytes%2FSecond&Version=2010-08-01"},
         BodyCase{"cw_list_metrics",
-                 [] { return CW::ListMetricsRequest().WithNamespace("AWS/ELB").WithNextToken("t").SerializePayload(); },
+                 [] {
+                     return CW::ListMetricsRequest()
+                         .WithNamespace("AWS/ELB")
+                         .WithNextToken("t")
+                         .SerializePayload();
+                 },
                  "Action=ListMetrics&Namespace=AWS%2FELB&NextToken=t&Version=2010-08-01"},
         BodyCase{"cw_describe_alarms_types",
                  [] {
@@ -91,11 +107,18 @@ INSTANTIATE_TEST_SUITE_P(
                  "&AlarmTypes.member.2=CompositeAlarm&Version=2010-08-01"},
         BodyCase{"cw_describe_alarms_children",
                  [] {
-                     return CW::DescribeAlarmsRequest().WithChildrenOfAlarmName("parent").WithMaxRecords(1).SerializePayload();
+                     return CW::DescribeAlarmsRequest()
+                         .WithChildrenOfAlarmName("parent")
+                         .WithMaxRecords(1)
+                         .SerializePayload();
                  },
                  "Action=DescribeAlarms&ChildrenOfAlarmName=parent&MaxRecords=1&Version=2010-08-01"},
         BodyCase{"cw_explicit_empty_list",
-                 [] { return CW::DescribeAlarmsRequest().WithAlarmNames(Aws::Vector<Aws::String>{}).SerializePayload(); },
+                 [] {
+                     return CW::DescribeAlarmsRequest()
+                         .WithAlarmNames(Aws::Vector<Aws::String>{})
+                         .SerializePayload();
+                 },
                  "Action=DescribeAlarms&AlarmNames=&Version=2010-08-01"},
         BodyCase{"elb_describe_load_balancers",
                  [] {
@@ -105,25 +128,30 @@ INSTANTIATE_TEST_SUITE_P(
                          .SerializePayload();
                  },
                  "Action=DescribeLoadBalancers&Marker=m1&PageSize=1&Version=2015-12-01"},
-        BodyCase{"rds_describe_db_instances",
-                 [] { return Aws::RDS::Model::DescribeDBInstancesRequest().WithMarker("x y").SerializePayload(); },
-                 "Action=DescribeDBInstances&Marker=x%20y&Version=2014-10-31"}),
+        BodyCase{
+            "rds_describe_db_instances",
+            [] { return Aws::RDS::Model::DescribeDBInstancesRequest().WithMarker("x y").SerializePayload(); },
+            "Action=DescribeDBInstances&Marker=x%20y&Version=2014-10-31"}),
     [](const ::testing::TestParamInfo<BodyCase>& info) { return info.param.name; });
 
-CE::DateInterval May2024() { return CE::DateInterval().WithStart("2024-05-01").WithEnd("2024-06-01"); }
+CE::DateInterval May2024() {
+    return CE::DateInterval().WithStart("2024-05-01").WithEnd("2024-06-01");
+}
 
 TEST(CostExplorerPayload, GetCostAndUsageIsCjsonReadable) {
     CE::GetCostAndUsageRequest request;
     request.SetTimePeriod(May2024());
     request.SetGranularity(CE::Granularity::MONTHLY);
     request.SetMetrics({"UnblendedCost"});
-    EXPECT_EQ(request.SerializePayload(),
-              "{\n\t\"TimePeriod\":\t{\n\t\t\"Start\":\t\"2024-05-01\",\n\t\t\"End\":\t\"2024-06-01\"\n\t},\n\t"
-              "\"Granularity\":\t\"MONTHLY\",\n\t\"Metrics\":\t[\"UnblendedCost\"]\n}");
+    EXPECT_EQ(
+        request.SerializePayload(),
+        "{\n\t\"TimePeriod\":\t{\n\t\t\"Start\":\t\"2024-05-01\",\n\t\t\"End\":\t\"2024-06-01\"\n\t},\n\t"
+        "\"Granularity\":\t\"MONTHLY\",\n\t\"Metrics\":\t[\"UnblendedCost\"]\n}");
     request.AddMetrics("BlendedCost");
-    EXPECT_EQ(request.SerializePayload(),
-              "{\n\t\"TimePeriod\":\t{\n\t\t\"Start\":\t\"2024-05-01\",\n\t\t\"End\":\t\"2024-06-01\"\n\t},\n\t"
-              "\"Granularity\":\t\"MONTHLY\",\n\t\"Metrics\":\t[\"UnblendedCost\", \"BlendedCost\"]\n}");
+    EXPECT_EQ(
+        request.SerializePayload(),
+        "{\n\t\"TimePeriod\":\t{\n\t\t\"Start\":\t\"2024-05-01\",\n\t\t\"End\":\t\"2024-06-01\"\n\t},\n\t"
+        "\"Granularity\":\t\"MONTHLY\",\n\t\"Metrics\":\t[\"UnblendedCost\", \"BlendedCost\"]\n}");
 }
 
 TEST(CostExplorerPayload, GetCostForecastIsCjsonReadable) {
@@ -131,23 +159,29 @@ TEST(CostExplorerPayload, GetCostForecastIsCjsonReadable) {
     request.SetTimePeriod(May2024());
     request.SetMetric(CE::Metric::UNBLENDED_COST);
     request.SetGranularity(CE::Granularity::MONTHLY);
-    EXPECT_EQ(request.SerializePayload(),
-              "{\n\t\"TimePeriod\":\t{\n\t\t\"Start\":\t\"2024-05-01\",\n\t\t\"End\":\t\"2024-06-01\"\n\t},\n\t"
-              "\"Metric\":\t\"UNBLENDED_COST\",\n\t\"Granularity\":\t\"MONTHLY\"\n}");
+    EXPECT_EQ(
+        request.SerializePayload(),
+        "{\n\t\"TimePeriod\":\t{\n\t\t\"Start\":\t\"2024-05-01\",\n\t\t\"End\":\t\"2024-06-01\"\n\t},\n\t"
+        "\"Metric\":\t\"UNBLENDED_COST\",\n\t\"Granularity\":\t\"MONTHLY\"\n}");
 }
 
 TEST(CostExplorerPayload, EmptyRequestAndMetricValue) {
     EXPECT_EQ(CE::GetCostAndUsageRequest().SerializePayload(), "{\n}\n");
     const CE::MetricValue value = CE::MetricValue().WithAmount("123.45").WithUnit("USD");
-    EXPECT_EQ(value.Jsonize().View().WriteReadable(), "{\n\t\"Amount\":\t\"123.45\",\n\t\"Unit\":\t\"USD\"\n}");
+    EXPECT_EQ(value.Jsonize().View().WriteReadable(),
+              "{\n\t\"Amount\":\t\"123.45\",\n\t\"Unit\":\t\"USD\"\n}");
     EXPECT_EQ(value.Jsonize().View().WriteCompact(), "{\"Amount\":\"123.45\",\"Unit\":\"USD\"}");
     EXPECT_EQ(CE::MetricValue().Jsonize().View().WriteCompact(), "{}");
 }
 
 TEST(JsonPrinter, EscapesLikeCjsonAndKeepsUtf8) {
     Aws::Utils::Json::JsonValue value;
-    value.WithString("k", "q\"b\\n\n\x01\xC3\xA9").WithInteger("i", 7).WithDouble("d", 0.1).WithBool("b", true);
-    EXPECT_EQ(value.View().WriteCompact(), "{\"k\":\"q\\\"b\\\\n\\n\\u0001\xC3\xA9\",\"i\":7,\"d\":0.1,\"b\":true}");
+    value.WithString("k", "q\"b\\n\n\x01\xC3\xA9")
+        .WithInteger("i", 7)
+        .WithDouble("d", 0.1)
+        .WithBool("b", true);
+    EXPECT_EQ(value.View().WriteCompact(),
+              "{\"k\":\"q\\\"b\\\\n\\n\\u0001\xC3\xA9\",\"i\":7,\"d\":0.1,\"b\":true}");
     Aws::Utils::Json::JsonValue nested;
     nested.WithObject("o", Aws::Utils::Json::JsonValue().WithObject("p", Aws::Utils::Json::JsonValue()));
     EXPECT_EQ(nested.View().WriteReadable(), "{\n\t\"o\":\t{\n\t\t\"p\":\t{\n\t\t}\n\t}\n}");

@@ -25,7 +25,8 @@ namespace Internal {
 
 template <typename ResultT, typename ErrorT, typename RequestT>
 Aws::Utils::Outcome<ResultT, ErrorT> JsonOperation(const ClientCore& core, const RequestT& request,
-                                                   bool (*unmarshal)(const Aws::String&, ResultT&, CoreError&)) {
+                                                   bool (*unmarshal)(const Aws::String&, ResultT&,
+                                                                     CoreError&)) {
     SendOutcome sent = core.Send(request.GetServiceRequestName(), request.SerializePayload());
     if (!sent.IsSuccess()) {
         return ErrorT(std::move(sent.GetError()));

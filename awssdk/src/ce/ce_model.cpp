@@ -203,7 +203,8 @@ bool UnmarshalGetCostForecastResult(const Aws::String& body, GetCostForecastResu
         Read(*total, value);
         out.SetTotal(std::move(value));
     }
-    if (const auto results = json.find("ForecastResultsByTime"); results != json.end() && results->is_array()) {
+    if (const auto results = json.find("ForecastResultsByTime");
+        results != json.end() && results->is_array()) {
         Aws::Vector<ForecastResult> list;
         for (const auto& item : *results) {
             Read(item, list.emplace_back());

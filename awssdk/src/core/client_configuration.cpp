@@ -8,6 +8,7 @@
 
 #include <sys/utsname.h>
 
+#include <cctype>
 #include <cstdlib>
 #include <fstream>
 #include <map>
@@ -53,7 +54,8 @@ Profiles ParseConfigFile(const Aws::String& path) {
         }
         if (text.front() == '[') {
             const auto close = text.find(']');
-            std::string_view name = Trim(text.substr(1, close == std::string_view::npos ? text.size() - 1 : close - 1));
+            std::string_view name =
+                Trim(text.substr(1, close == std::string_view::npos ? text.size() - 1 : close - 1));
             if (name.substr(0, 8) == "profile ") {
                 name = Trim(name.substr(8));
             }
@@ -118,11 +120,14 @@ Aws::String GetEnv(const char* name) {
 namespace Http {
 namespace SchemeMapper {
 
-const char* ToString(Scheme scheme) { return scheme == Scheme::HTTP ? "http" : "https"; }
+const char* ToString(Scheme scheme) {
+    return scheme == Scheme::HTTP ? "http" : "https";
+}
 
 Scheme FromString(const char* name) {
-    return name != nullptr && Aws::Internal::EqualsIgnoreCase(Aws::Internal::Trim(name), "http") ? Scheme::HTTP
-                                                                                                  : Scheme::HTTPS;
+    return name != nullptr && Aws::Internal::EqualsIgnoreCase(Aws::Internal::Trim(name), "http")
+               ? Scheme::HTTP
+               : Scheme::HTTPS;
 }
 
 }  // namespace SchemeMapper
@@ -151,8 +156,8 @@ Aws::String FilterToken(std::string_view token) {
     for (char& ch : out) {
         if (ch == ' ') {
             ch = '_';
-        } else if (!std::isalnum(static_cast<unsigned char>(ch)) && Aws::String("!#$%&'*+-.^_`|~").find(ch) ==
-                                                                         Aws::String::npos) {
+        } else if (!std::isalnum(static_cast<unsigned char>(ch)) &&
+                   Aws::String("!#$%&'*+-.^_`|~").find(ch) == Aws::String::npos) {
             ch = '-';
         }
     }
@@ -166,20 +171,24 @@ Aws::String ComputeUserAgentString(ClientConfiguration const* const pConfig) {
     static const Aws::String agent = [] {
         utsname info{};
         uname(&info);
-        return Aws::String("aws-sdk-cpp/") + AWS_SDK_VERSION_STRING + " ua/2.1 os/Linux#" + FilterToken(info.release) +
-               " lang/c++#C++" + std::to_string(__cplusplus / 100 % 100) + " md/arch#" + FilterToken(info.machine) +
-               " md/GCC#" + FilterToken(__VERSION__);
+        return Aws::String("aws-sdk-cpp/") + AWS_SDK_VERSION_STRING + " ua/2.1 os/Linux#" +
+               FilterToken(info.release) + " lang/c++#C++" + std::to_string(__cplusplus / 100 % 100) +
+               " md/arch#" + FilterToken(info.machine) + " md/GCC#" + FilterToken(__VERSION__);
     }();
     return agent;
 }
 
-std::shared_ptr<RetryStrategy> InitRetryStrategy(Aws::String retryMode) {
+// The official signature takes the mode by value.
+std::shared_ptr<RetryStrategy> InitRetryStrategy(
+    Aws::String retryMode) {  // NOLINT(performance-unnecessary-value-param)
     // "standard" and "adaptive" are recognised but share the default exponential backoff.
     (void)retryMode;
     return std::make_shared<DefaultRetryStrategy>();
 }
 
-ClientConfiguration::ClientConfiguration() { SetDefaults(); }
+ClientConfiguration::ClientConfiguration() {
+    SetDefaults();
+}
 
 ClientConfiguration::ClientConfiguration(const ClientConfigurationInitValues& configuration) {
     disableIMDS = configuration.shouldDisableIMDS;

@@ -77,7 +77,9 @@ constexpr std::array kCoreErrors = {
 
 }  // namespace
 
-Aws::OStream& operator<<(Aws::OStream& stream, CoreErrors error) { return stream << static_cast<int>(error); }
+Aws::OStream& operator<<(Aws::OStream& stream, CoreErrors error) {
+    return stream << static_cast<int>(error);
+}
 
 namespace CoreErrorsMapper {
 

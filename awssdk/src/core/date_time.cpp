@@ -134,8 +134,9 @@ std::optional<Fields> ParseIso8601(std::string_view text) {
 std::optional<Fields> ParseIso8601Basic(std::string_view text) {
     Fields f;
     Cursor c(text);
-    if (!(c.Digits(4, f.year) && c.Digits(2, f.month) && c.Digits(2, f.day) && c.Char('T') && c.Digits(2, f.hour) &&
-          c.Digits(2, f.minute) && c.Digits(2, f.second) && c.Char('Z') && c.AtEnd() && ValidRanges(f))) {
+    if (!(c.Digits(4, f.year) && c.Digits(2, f.month) && c.Digits(2, f.day) && c.Char('T') &&
+          c.Digits(2, f.hour) && c.Digits(2, f.minute) && c.Digits(2, f.second) && c.Char('Z') && c.AtEnd() &&
+          ValidRanges(f))) {
         return std::nullopt;
     }
     return f;
@@ -173,7 +174,8 @@ std::optional<Fields> ParseRfc822(std::string_view text) {
     }
     c.SkipSpaces();
     const std::string_view zone = Aws::Internal::Trim(c.Rest());
-    f.utc = zone == "GMT" || zone == "UTC" || zone == "Z" || zone == "+0000" || zone == "-0000" || zone == "UT";
+    f.utc =
+        zone == "GMT" || zone == "UTC" || zone == "Z" || zone == "+0000" || zone == "-0000" || zone == "UT";
     if (!f.utc || !ValidRanges(f)) {
         return std::nullopt;
     }
@@ -183,8 +185,9 @@ std::optional<Fields> ParseRfc822(std::string_view text) {
 Clock::time_point ToTimePoint(const Fields& f) {
     int64_t seconds = 0;
     if (f.utc) {
-        seconds = DaysFromCivil(f.year, static_cast<unsigned>(f.month), static_cast<unsigned>(f.day)) * 86400 +
-                  f.hour * 3600 + f.minute * 60 + f.second;
+        seconds =
+            DaysFromCivil(f.year, static_cast<unsigned>(f.month), static_cast<unsigned>(f.day)) * 86400 +
+            int64_t{f.hour} * 3600 + int64_t{f.minute} * 60 + f.second;
     } else {
         std::tm tm{};
         tm.tm_year = f.year - 1900;
@@ -219,8 +222,8 @@ Aws::String Format(const std::tm& tm, const char* format) {
 Aws::String FormatRfc822Gmt(const std::tm& tm) {
     std::array<char, 64> buffer{};
     const int length = std::snprintf(buffer.data(), buffer.size(), "%s, %02d %s %04d %02d:%02d:%02d GMT",
-                                     kDays[static_cast<size_t>(tm.tm_wday) % 7],
-                                     tm.tm_mday, kMonths[static_cast<size_t>(tm.tm_mon) % 12], tm.tm_year + 1900,
+                                     kDays[static_cast<size_t>(tm.tm_wday) % 7], tm.tm_mday,
+                                     kMonths[static_cast<size_t>(tm.tm_mon) % 12], tm.tm_year + 1900,
                                      tm.tm_hour, tm.tm_min, tm.tm_sec);
     return Aws::String(buffer.data(), static_cast<size_t>(length));
 }
@@ -252,16 +255,21 @@ Aws::String FormatWith(Clock::time_point time, DateFormat format, bool local) {
 
 DateTime::DateTime() : m_time(std::chrono::milliseconds(0)) {}
 
-DateTime::DateTime(const std::chrono::system_clock::time_point& timepointToAssign) : m_time(timepointToAssign) {}
+DateTime::DateTime(const std::chrono::system_clock::time_point& timepointToAssign)
+    : m_time(timepointToAssign) {}
 
 DateTime::DateTime(int64_t millisSinceEpoch) : m_time(std::chrono::milliseconds(millisSinceEpoch)) {}
 
 DateTime::DateTime(double epoch_millis)
     : m_time(std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(epoch_millis))) {}
 
-DateTime::DateTime(const Aws::String& timestamp, DateFormat format) { Parse(timestamp.c_str(), format); }
+DateTime::DateTime(const Aws::String& timestamp, DateFormat format) {
+    Parse(timestamp.c_str(), format);
+}
 
-DateTime::DateTime(const char* timestamp, DateFormat format) { Parse(timestamp, format); }
+DateTime::DateTime(const char* timestamp, DateFormat format) {
+    Parse(timestamp, format);
+}
 
 void DateTime::Parse(const char* timestamp, DateFormat format) {
     m_time = Clock::time_point(std::chrono::milliseconds(0));
@@ -300,9 +308,13 @@ void DateTime::Parse(const char* timestamp, DateFormat format) {
     }
 }
 
-DateTime DateTime::operator+(const std::chrono::milliseconds& a) const { return DateTime(m_time + a); }
+DateTime DateTime::operator+(const std::chrono::milliseconds& a) const {
+    return DateTime(m_time + a);
+}
 
-DateTime DateTime::operator-(const std::chrono::milliseconds& a) const { return DateTime(m_time - a); }
+DateTime DateTime::operator-(const std::chrono::milliseconds& a) const {
+    return DateTime(m_time - a);
+}
 
 DateTime& DateTime::operator=(double secondsSinceEpoch) {
     *this = DateTime(secondsSinceEpoch);
@@ -320,13 +332,21 @@ DateTime& DateTime::operator=(const std::chrono::system_clock::time_point& timep
     return *this;
 }
 
-Aws::String DateTime::ToLocalTimeString(DateFormat format) const { return FormatWith(m_time, format, true); }
+Aws::String DateTime::ToLocalTimeString(DateFormat format) const {
+    return FormatWith(m_time, format, true);
+}
 
-Aws::String DateTime::ToLocalTimeString(const char* formatStr) const { return Format(ToTm(m_time, true), formatStr); }
+Aws::String DateTime::ToLocalTimeString(const char* formatStr) const {
+    return Format(ToTm(m_time, true), formatStr);
+}
 
-Aws::String DateTime::ToGmtString(DateFormat format) const { return FormatWith(m_time, format, false); }
+Aws::String DateTime::ToGmtString(DateFormat format) const {
+    return FormatWith(m_time, format, false);
+}
 
-Aws::String DateTime::ToGmtString(const char* formatStr) const { return Format(ToTm(m_time, false), formatStr); }
+Aws::String DateTime::ToGmtString(const char* formatStr) const {
+    return Format(ToTm(m_time, false), formatStr);
+}
 
 Aws::String DateTime::ToGmtStringWithMs() const {
     std::array<char, 8> ms{};
@@ -346,28 +366,50 @@ int64_t DateTime::Millis() const {
     return std::chrono::duration_cast<std::chrono::milliseconds>(m_time.time_since_epoch()).count();
 }
 
-int DateTime::GetYear(bool localTime) const { return ToTm(m_time, localTime).tm_year + 1900; }
-Month DateTime::GetMonth(bool localTime) const { return static_cast<Month>(ToTm(m_time, localTime).tm_mon); }
-int DateTime::GetDay(bool localTime) const { return ToTm(m_time, localTime).tm_mday; }
+int DateTime::GetYear(bool localTime) const {
+    return ToTm(m_time, localTime).tm_year + 1900;
+}
+Month DateTime::GetMonth(bool localTime) const {
+    return static_cast<Month>(ToTm(m_time, localTime).tm_mon);
+}
+int DateTime::GetDay(bool localTime) const {
+    return ToTm(m_time, localTime).tm_mday;
+}
 DayOfWeek DateTime::GetDayOfWeek(bool localTime) const {
     return static_cast<DayOfWeek>(ToTm(m_time, localTime).tm_wday);
 }
-int DateTime::GetHour(bool localTime) const { return ToTm(m_time, localTime).tm_hour; }
-int DateTime::GetMinute(bool localTime) const { return ToTm(m_time, localTime).tm_min; }
-int DateTime::GetSecond(bool localTime) const { return ToTm(m_time, localTime).tm_sec; }
-bool DateTime::IsDST(bool localTime) const { return ToTm(m_time, localTime).tm_isdst > 0; }
+int DateTime::GetHour(bool localTime) const {
+    return ToTm(m_time, localTime).tm_hour;
+}
+int DateTime::GetMinute(bool localTime) const {
+    return ToTm(m_time, localTime).tm_min;
+}
+int DateTime::GetSecond(bool localTime) const {
+    return ToTm(m_time, localTime).tm_sec;
+}
+bool DateTime::IsDST(bool localTime) const {
+    return ToTm(m_time, localTime).tm_isdst > 0;
+}
 
-DateTime DateTime::Now() { return DateTime(Clock::now()); }
+DateTime DateTime::Now() {
+    return DateTime(Clock::now());
+}
 
-int64_t DateTime::CurrentTimeMillis() { return Now().Millis(); }
+int64_t DateTime::CurrentTimeMillis() {
+    return Now().Millis();
+}
 
 Aws::String DateTime::CalculateLocalTimestampAsString(const char* formatStr) {
     return Now().ToLocalTimeString(formatStr);
 }
 
-Aws::String DateTime::CalculateGmtTimestampAsString(const char* formatStr) { return Now().ToGmtString(formatStr); }
+Aws::String DateTime::CalculateGmtTimestampAsString(const char* formatStr) {
+    return Now().ToGmtString(formatStr);
+}
 
-int DateTime::CalculateCurrentHour() { return Now().GetHour(true); }
+int DateTime::CalculateCurrentHour() {
+    return Now().GetHour(true);
+}
 
 std::chrono::milliseconds DateTime::Diff(const DateTime& a, const DateTime& b) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(a.m_time - b.m_time);

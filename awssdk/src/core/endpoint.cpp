@@ -4,7 +4,6 @@
 
 #include <aws/core/platform/Environment.h>
 
-
 namespace Aws {
 namespace Internal {
 namespace {
@@ -43,14 +42,16 @@ void SplitUrl(const Aws::String& url, Endpoint& out) {
     const auto schemeEnd = url.find("://");
     const auto authorityStart = schemeEnd == Aws::String::npos ? 0 : schemeEnd + 3;
     const auto pathStart = url.find('/', authorityStart);
-    out.authority = url.substr(authorityStart, pathStart == Aws::String::npos ? Aws::String::npos
-                                                                              : pathStart - authorityStart);
+    out.authority = url.substr(
+        authorityStart, pathStart == Aws::String::npos ? Aws::String::npos : pathStart - authorityStart);
     out.path = pathStart == Aws::String::npos ? Aws::String("/") : url.substr(pathStart);
     // A default port is not part of the Host header.
-    const Aws::String scheme = schemeEnd == Aws::String::npos ? Aws::String("https") : ToLower(url.substr(0, schemeEnd));
+    const Aws::String scheme =
+        schemeEnd == Aws::String::npos ? Aws::String("https") : ToLower(url.substr(0, schemeEnd));
     const Aws::String defaultPort = scheme == "http" ? ":80" : ":443";
     if (out.authority.size() > defaultPort.size() &&
-        out.authority.compare(out.authority.size() - defaultPort.size(), defaultPort.size(), defaultPort) == 0) {
+        out.authority.compare(out.authority.size() - defaultPort.size(), defaultPort.size(), defaultPort) ==
+            0) {
         out.authority.resize(out.authority.size() - defaultPort.size());
     }
     out.url = scheme + "://" + out.authority + out.path;
@@ -67,7 +68,8 @@ Aws::String SignerRegion(const Aws::String& region) {
         result.erase(0, 5);
     }
     const Aws::String suffix = "-fips";
-    if (result.size() > suffix.size() && result.compare(result.size() - suffix.size(), suffix.size(), suffix) == 0) {
+    if (result.size() > suffix.size() &&
+        result.compare(result.size() - suffix.size(), suffix.size(), suffix) == 0) {
         result.resize(result.size() - suffix.size());
     }
     return result;

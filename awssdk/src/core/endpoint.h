@@ -7,11 +7,11 @@ namespace Aws {
 namespace Internal {
 
 struct ServiceNames {
-    const char* signingName;     // SigV4 service, e.g. "monitoring"
-    const char* endpointPrefix;  // host prefix, e.g. "monitoring"
-    const char* envSuffix;       // AWS_ENDPOINT_URL_<this>, e.g. "CLOUDWATCH"
-    const char* envPrefixSuffix; // also accepted, e.g. "MONITORING"
-    bool globalCostExplorer;     // one endpoint per partition, signed for its home region
+    const char* signingName;      // SigV4 service, e.g. "monitoring"
+    const char* endpointPrefix;   // host prefix, e.g. "monitoring"
+    const char* envSuffix;        // AWS_ENDPOINT_URL_<this>, e.g. "CLOUDWATCH"
+    const char* envPrefixSuffix;  // also accepted, e.g. "MONITORING"
+    bool globalCostExplorer;      // one endpoint per partition, signed for its home region
 };
 
 struct Endpoint {

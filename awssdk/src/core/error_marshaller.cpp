@@ -50,7 +50,8 @@ CoreError FromXml(const HttpResponse& response, ServiceErrorLookup lookup) {
     if (error && code) {
         result = MarshallError(XmlText(code), XmlText(XmlChild(error, "Message")), lookup);
     } else {
-        result = Aws::Client::CoreErrorsMapper::GetErrorForHttpResponseCode(static_cast<HttpResponseCode>(response.status));
+        result = Aws::Client::CoreErrorsMapper::GetErrorForHttpResponseCode(
+            static_cast<HttpResponseCode>(response.status));
     }
     pugi::xml_node requestId = XmlChild(root, "RequestId");
     if (!requestId) {
@@ -110,7 +111,8 @@ CoreError FromJson(const HttpResponse& response, ServiceErrorLookup lookup) {
 
 }  // namespace
 
-CoreError MarshallError(std::string_view exceptionName, const Aws::String& message, ServiceErrorLookup lookup) {
+CoreError MarshallError(std::string_view exceptionName, const Aws::String& message,
+                        ServiceErrorLookup lookup) {
     if (exceptionName.empty()) {
         return CoreError(CoreErrors::UNKNOWN, "", message, false);
     }
@@ -126,15 +128,16 @@ CoreError MarshallError(std::string_view exceptionName, const Aws::String& messa
     }
     const Aws::String raw(exceptionName);
     AWS_LOGSTREAM_WARN(kTag, "Encountered Unknown AWSError '" << raw << "': " << message);
-    return CoreError(CoreErrors::UNKNOWN, raw, "Unable to parse ExceptionName: " + raw + " Message: " + message,
-                     false);
+    return CoreError(CoreErrors::UNKNOWN, raw,
+                     "Unable to parse ExceptionName: " + raw + " Message: " + message, false);
 }
 
 CoreError BuildError(const HttpResponse& response, WireProtocol protocol, ServiceErrorLookup lookup) {
     CoreError error;
     if (response.curlCode != 0) {
-        error = CoreError(CoreErrors::NETWORK_CONNECTION, "",
-                          "curlCode: " + std::to_string(response.curlCode) + ", " + response.curlMessage, true);
+        error =
+            CoreError(CoreErrors::NETWORK_CONNECTION, "",
+                      "curlCode: " + std::to_string(response.curlCode) + ", " + response.curlMessage, true);
     } else if (response.body.empty()) {
         const auto status = static_cast<HttpResponseCode>(response.status);
         error = CoreError(GuessBodylessErrorType(response.status), "", "No response body.",

@@ -19,7 +19,8 @@ using CoreError = Aws::Client::AWSError<Aws::Client::CoreErrors>;
 
 // Error for an exception name and message: service names first, then the core names. Unknown names keep
 // their raw text and are not retried.
-CoreError MarshallError(std::string_view exceptionName, const Aws::String& message, ServiceErrorLookup lookup);
+CoreError MarshallError(std::string_view exceptionName, const Aws::String& message,
+                        ServiceErrorLookup lookup);
 
 // Error for a failed exchange (transport failure or a status outside 2xx). Copies status, headers and
 // the remote address, and logs it.

@@ -33,8 +33,8 @@ struct TransportSettings {
     bool disableExpectHeader = false;
     unsigned maxConnections = 25;
 
-    static TransportSettings From(const Aws::Client::ClientConfiguration& config, std::string_view endpointAuthority,
-                                  bool followRedirects);
+    static TransportSettings From(const Aws::Client::ClientConfiguration& config,
+                                  std::string_view endpointAuthority, bool followRedirects);
 };
 
 struct HttpRequest {

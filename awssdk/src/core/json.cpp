@@ -253,7 +253,9 @@ JsonValue& JsonValue::AsObject(const JsonValue& value) {
     return *this;
 }
 
-JsonView JsonValue::View() const { return JsonView(*this); }
+JsonView JsonValue::View() const {
+    return JsonView(*this);
+}
 
 JsonView::JsonView(const JsonValue& value) : m_node(value.m_node ? &value.m_node->value : nullptr) {}
 

@@ -37,7 +37,8 @@ Aws::String Prefix(LogLevel level, const char* tag) {
 }  // namespace
 
 Aws::String GetLogLevelName(LogLevel logLevel) {
-    static constexpr std::array<const char*, 7> kNames = {"OFF", "FATAL", "ERROR", "WARN", "INFO", "DEBUG", "TRACE"};
+    static constexpr std::array<const char*, 7> kNames = {"OFF",  "FATAL", "ERROR", "WARN",
+                                                          "INFO", "DEBUG", "TRACE"};
     const auto index = static_cast<size_t>(logLevel);
     return index < kNames.size() ? kNames[index] : "";
 }
@@ -60,7 +61,9 @@ void ShutdownAWSLogging() {
     old.reset();
 }
 
-LogSystemInterface* GetLogSystem() { return g_activeLogger.load(std::memory_order_acquire); }
+LogSystemInterface* GetLogSystem() {
+    return g_activeLogger.load(std::memory_order_acquire);
+}
 
 void PushLogger(const std::shared_ptr<LogSystemInterface>& logSystem) {
     const std::lock_guard<std::mutex> lock(g_loggerMutex);
@@ -100,7 +103,8 @@ void FormattedLogSystem::vaLog(LogLevel logLevel, const char* tag, const char* f
     ProcessFormattedStatement(std::move(statement));
 }
 
-void FormattedLogSystem::LogStream(LogLevel logLevel, const char* tag, const Aws::OStringStream& messageStream) {
+void FormattedLogSystem::LogStream(LogLevel logLevel, const char* tag,
+                                   const Aws::OStringStream& messageStream) {
     Aws::String statement = Prefix(logLevel, tag);
     statement += messageStream.str();
     statement.push_back('\n');
@@ -124,7 +128,8 @@ struct DefaultLogSystem::Writer {
     void Run() {
         std::unique_lock<std::mutex> lock(mutex);
         for (;;) {
-            wake.wait(lock, [this] { return stop || queue.size() >= kBatchSize || flushRequests != flushesDone; });
+            wake.wait(lock,
+                      [this] { return stop || queue.size() >= kBatchSize || flushRequests != flushesDone; });
             std::vector<Aws::String> batch;
             batch.swap(queue);
             const uint64_t flushTarget = flushRequests;

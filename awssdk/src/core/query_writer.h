@@ -27,7 +27,8 @@ public:
     }
 
     // prefix + index + suffix, e.g. "Dimensions.member." 1 ".Name".
-    void AddIndexed(std::string_view prefix, unsigned index, std::string_view suffix, std::string_view value) {
+    void AddIndexed(std::string_view prefix, unsigned index, std::string_view suffix,
+                    std::string_view value) {
         m_body.append(prefix);
         m_body.append(ToDecimal(static_cast<int64_t>(index)));
         m_body.append(suffix);

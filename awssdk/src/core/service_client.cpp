@@ -49,7 +49,9 @@ Aws::String RequestInfo(long attempt, long maxAttempts, const DateTime* ttl) {
     return out;
 }
 
-bool IsSecretHeader(std::string_view name) { return name == "authorization" || name == "x-amz-security-token"; }
+bool IsSecretHeader(std::string_view name) {
+    return name == "authorization" || name == "x-amz-security-token";
+}
 
 }  // namespace
 
@@ -85,8 +87,8 @@ ClientCore::ClientCore(const ServiceSpec& spec, const Aws::Auth::AWSCredentials&
                         (config.followRedirects == Aws::Client::FollowRedirectsPolicy::DEFAULT &&
                          config.region != "aws-global");
     const auto schemeEnd = m_endpoint.url.find("://");
-    m_transport = TransportSettings::From(config, m_endpoint.url.substr(0, schemeEnd + 3) + m_endpoint.authority,
-                                          follow);
+    m_transport = TransportSettings::From(
+        config, m_endpoint.url.substr(0, schemeEnd + 3) + m_endpoint.authority, follow);
     m_userAgent = config.userAgent.empty() ? Aws::Client::ComputeUserAgentString() : config.userAgent;
     const auto uaPosition = m_userAgent.find(" ua/2.1");
     const Aws::String apiToken = Aws::String(" api/") + spec.clientName;
@@ -111,7 +113,8 @@ SendOutcome ClientCore::Send(std::string_view operation, const Aws::String& body
     const Aws::String invocationId = NewInvocationId();
     const bool json = m_spec.protocol == WireProtocol::Json;
     const char* contentType = json ? "application/x-amz-json-1.1" : "application/x-www-form-urlencoded";
-    const Aws::String target = json ? Aws::String(m_spec.jsonTargetPrefix) + "." + Aws::String(operation) : "";
+    const Aws::String target =
+        json ? Aws::String(m_spec.jsonTargetPrefix) + "." + Aws::String(operation) : "";
     const bool sign = !m_credentials.IsEmpty();
     const Aws::String payloadHash = sign ? HexSha256(body) : Aws::String();
     const Aws::String contentLength = std::to_string(body.size());
@@ -169,11 +172,13 @@ SendOutcome ClientCore::Send(std::string_view operation, const Aws::String& body
         if (sign) {
             request.headers.emplace_back("authorization", signature.authorization);
         }
-        AWS_LOGSTREAM_TRACE(kTag, "Sending " << operation << " to " << m_endpoint.url << " attempt " << attempt);
+        AWS_LOGSTREAM_TRACE(kTag,
+                            "Sending " << operation << " to " << m_endpoint.url << " attempt " << attempt);
         AWS_LOGSTREAM_TRACE(kTag, [&] {
             Aws::String text;
             for (const auto& [name, value] : request.headers) {
-                text.append(name).append(": ").append(IsSecretHeader(name) ? std::string_view("***") : value) += '\n';
+                text.append(name).append(": ").append(IsSecretHeader(name) ? std::string_view("***")
+                                                                           : value) += '\n';
             }
             return text;
         }());
@@ -196,8 +201,9 @@ SendOutcome ClientCore::Send(std::string_view operation, const Aws::String& body
             const auto diff = DateTime::Diff(serverTime, signingTime);
             if (diff >= kMaxSkew || diff <= -kMaxSkew) {
                 const auto skew = DateTime::Diff(serverTime, DateTime::Now());
-                AWS_LOGSTREAM_INFO(kTag, "Computed time difference as " << skew.count()
-                                                                         << " milliseconds. Adjusting signer with the skew.");
+                AWS_LOGSTREAM_INFO(kTag, "Computed time difference as "
+                                             << skew.count()
+                                             << " milliseconds. Adjusting signer with the skew.");
                 m_clockSkewMs.store(skew.count(), std::memory_order_relaxed);
                 CoreError retryable(error.GetErrorType(), error.GetExceptionName(), error.GetMessage(), true);
                 retryable.SetResponseHeaders(error.GetResponseHeaders());
@@ -214,7 +220,8 @@ SendOutcome ClientCore::Send(std::string_view operation, const Aws::String& body
             outcome.SetRetryCount(static_cast<unsigned>(retries));
             return outcome;
         }
-        AWS_LOGSTREAM_WARN(kTag, "Request failed, now waiting " << sleepMillis << " ms before attempting again.");
+        AWS_LOGSTREAM_WARN(kTag,
+                           "Request failed, now waiting " << sleepMillis << " ms before attempting again.");
         if (!skewAdjusted && sleepMillis > 0) {
             std::this_thread::sleep_for(std::chrono::milliseconds(sleepMillis));
         }

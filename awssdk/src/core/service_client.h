@@ -21,7 +21,7 @@ namespace Internal {
 struct ServiceSpec {
     ServiceNames names;
     const char* apiVersion;
-    const char* clientName;        // the "api/<name>" user-agent token
+    const char* clientName;  // the "api/<name>" user-agent token
     WireProtocol protocol;
     ServiceErrorLookup lookup;
     const char* jsonTargetPrefix;  // JSON services: x-amz-target is "<prefix>.<operation>"

@@ -91,7 +91,8 @@ Aws::String CanonicalQueryString(std::string_view query) {
         if (!pair.empty()) {
             const auto eq = pair.find('=');
             const std::string_view key = DecodedKeyPart(pair);
-            const std::string_view value = eq == std::string_view::npos ? std::string_view{} : pair.substr(eq + 1);
+            const std::string_view value =
+                eq == std::string_view::npos ? std::string_view{} : pair.substr(eq + 1);
             params.emplace_back(UrlEncode(PercentDecode(key)), UrlEncode(PercentDecode(value)));
         }
         start = end + 1;
@@ -182,8 +183,8 @@ Signature SignWithKey(const SigningRequest& request, const SigningScope& scope, 
     Signature result;
     const Aws::String canonical = CanonicalRequest(request, &result.signedHeaders);
     const Aws::String toSign = StringToSign(canonical, scope);
-    const auto mac =
-        HmacSha256(std::string_view(reinterpret_cast<const char*>(signingKey.data()), signingKey.size()), toSign);
+    const auto mac = HmacSha256(
+        std::string_view(reinterpret_cast<const char*>(signingKey.data()), signingKey.size()), toSign);
     AppendHex(result.signature, mac.data(), mac.size());
 
     Aws::String& auth = result.authorization;

@@ -44,7 +44,9 @@ void Encode(Aws::String& out, std::string_view text, bool keepSlash) {
 
 }  // namespace
 
-void AppendUrlEncoded(Aws::String& out, std::string_view text) { Encode(out, text, false); }
+void AppendUrlEncoded(Aws::String& out, std::string_view text) {
+    Encode(out, text, false);
+}
 
 Aws::String UrlEncode(std::string_view text) {
     Aws::String out;
@@ -71,7 +73,8 @@ bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
         return false;
     }
     for (size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i]))) {
             return false;
         }
     }
@@ -97,9 +100,13 @@ void AppendHex(Aws::String& out, const unsigned char* data, size_t size) {
     }
 }
 
-Aws::String ToDecimal(int64_t value) { return std::to_string(value); }
+Aws::String ToDecimal(int64_t value) {
+    return std::to_string(value);
+}
 
-Aws::String ToDecimal(int value) { return std::to_string(value); }
+Aws::String ToDecimal(int value) {
+    return std::to_string(value);
+}
 
 Aws::String ToDecimal(double value) {
     std::array<char, 64> buffer{};

@@ -95,8 +95,8 @@ public:
         CURL* evicted = nullptr;
         {
             const std::lock_guard<std::mutex> lock(m_mutex);
-            const auto sameKey = static_cast<size_t>(
-                std::count_if(m_idle.begin(), m_idle.end(), [&](const IdleHandle& idle) { return idle.key == key; }));
+            const auto sameKey = static_cast<size_t>(std::count_if(
+                m_idle.begin(), m_idle.end(), [&](const IdleHandle& idle) { return idle.key == key; }));
             if (sameKey >= std::max(1U, maxPerKey)) {
                 evicted = handle;
             } else {
@@ -219,7 +219,8 @@ TransportSettings TransportSettings::From(const Aws::Client::ClientConfiguration
     s.caPath = config.caPath;
     s.caFile = config.caFile;
     if (!config.proxyHost.empty()) {
-        s.proxyUrl = Aws::String(Aws::Http::SchemeMapper::ToString(config.proxyScheme)) + "://" + config.proxyHost;
+        s.proxyUrl =
+            Aws::String(Aws::Http::SchemeMapper::ToString(config.proxyScheme)) + "://" + config.proxyHost;
         if (config.proxyPort != 0) {
             s.proxyUrl += ":" + std::to_string(config.proxyPort);
         }
@@ -280,7 +281,8 @@ HttpResponse Perform(const TransportSettings& settings, const HttpRequest& reque
         response.curlCode = static_cast<int>(code);
         response.curlMessage = curl_easy_strerror(code);
         response.headers.clear();
-        AWS_LOGSTREAM_ERROR(kTag, "Curl returned error code " << response.curlCode << " - " << response.curlMessage);
+        AWS_LOGSTREAM_ERROR(
+            kTag, "Curl returned error code " << response.curlCode << " - " << response.curlMessage);
     } else {
         long status = -1;
         curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &status);

@@ -18,7 +18,8 @@ bool LoadXmlResult(Aws::String& body, std::string_view operation, bool resultWra
                    pugi::xml_node& node, CoreError& error);
 
 template <typename ResultT, typename ErrorT, typename RequestT>
-Aws::Utils::Outcome<ResultT, ErrorT> XmlOperation(const ClientCore& core, const RequestT& request, bool resultWrapper,
+Aws::Utils::Outcome<ResultT, ErrorT> XmlOperation(const ClientCore& core, const RequestT& request,
+                                                  bool resultWrapper,
                                                   void (*unmarshal)(const pugi::xml_node&, ResultT&)) {
     SendOutcome sent = core.Send(request.GetServiceRequestName(), request.SerializePayload());
     if (!sent.IsSuccess()) {
@@ -27,7 +28,8 @@ Aws::Utils::Outcome<ResultT, ErrorT> XmlOperation(const ClientCore& core, const 
     pugi::xml_document doc;
     pugi::xml_node node;
     CoreError error;
-    if (!LoadXmlResult(sent.GetResult().body, request.GetServiceRequestName(), resultWrapper, doc, node, error)) {
+    if (!LoadXmlResult(sent.GetResult().body, request.GetServiceRequestName(), resultWrapper, doc, node,
+                       error)) {
         return ErrorT(std::move(error));
     }
     ResultT result;

@@ -8,7 +8,9 @@ namespace Aws {
 namespace Internal {
 namespace {
 
-std::string_view RawText(const pugi::xml_node& node) { return Trim(node.text().get()); }
+std::string_view RawText(const pugi::xml_node& node) {
+    return Trim(node.text().get());
+}
 
 }  // namespace
 
@@ -21,13 +23,21 @@ pugi::xml_node XmlChild(const pugi::xml_node& node, std::string_view localName) 
     return {};
 }
 
-Aws::String XmlText(const pugi::xml_node& node) { return Aws::String(RawText(node)); }
+Aws::String XmlText(const pugi::xml_node& node) {
+    return Aws::String(RawText(node));
+}
 
-int XmlInt(const pugi::xml_node& node) { return static_cast<int>(std::strtol(node.text().get(), nullptr, 10)); }
+int XmlInt(const pugi::xml_node& node) {
+    return static_cast<int>(std::strtol(node.text().get(), nullptr, 10));
+}
 
-double XmlDouble(const pugi::xml_node& node) { return std::strtod(node.text().get(), nullptr); }
+double XmlDouble(const pugi::xml_node& node) {
+    return std::strtod(node.text().get(), nullptr);
+}
 
-bool XmlBool(const pugi::xml_node& node) { return EqualsIgnoreCase(RawText(node), "true"); }
+bool XmlBool(const pugi::xml_node& node) {
+    return EqualsIgnoreCase(RawText(node), "true");
+}
 
 Aws::Utils::DateTime XmlDateTime(const pugi::xml_node& node) {
     return Aws::Utils::DateTime(XmlText(node), Aws::Utils::DateFormat::ISO_8601);

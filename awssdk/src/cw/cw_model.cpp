@@ -32,6 +32,13 @@ void Unmarshal(const pugi::xml_node& node, MetricDataQuery& out);
 void Unmarshal(const pugi::xml_node& node, MetricAlarm& out);
 void Unmarshal(const pugi::xml_node& node, CompositeAlarm& out);
 
+template <typename T>
+T Read(const pugi::xml_node& node) {
+    T value;
+    Unmarshal(node, value);
+    return value;
+}
+
 void Unmarshal(const pugi::xml_node& node, Dimension& out) {
     for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
         if (child.type() != pugi::node_element) {
@@ -100,9 +107,7 @@ void Unmarshal(const pugi::xml_node& node, MetricStat& out) {
         }
         const std::string_view name = XmlLocalName(child);
         if (name == "Metric") {
-            Metric value;
-            Unmarshal(child, value);
-            out.SetMetric(std::move(value));
+            out.SetMetric(Read<Metric>(child));
         } else if (name == "Period") {
             out.SetPeriod(Aws::Internal::XmlInt(child));
         } else if (name == "Stat") {
@@ -122,9 +127,7 @@ void Unmarshal(const pugi::xml_node& node, MetricDataQuery& out) {
         if (name == "Id") {
             out.SetId(XmlText(child));
         } else if (name == "MetricStat") {
-            MetricStat value;
-            Unmarshal(child, value);
-            out.SetMetricStat(std::move(value));
+            out.SetMetricStat(Read<MetricStat>(child));
         } else if (name == "Expression") {
             out.SetExpression(XmlText(child));
         } else if (name == "Label") {

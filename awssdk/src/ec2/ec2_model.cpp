@@ -32,6 +32,13 @@ void Unmarshal(const pugi::xml_node& node, Reservation& out);
 void Unmarshal(const pugi::xml_node& node, VolumeAttachment& out);
 void Unmarshal(const pugi::xml_node& node, Volume& out);
 
+template <typename T>
+T Read(const pugi::xml_node& node) {
+    T value;
+    Unmarshal(node, value);
+    return value;
+}
+
 void Unmarshal(const pugi::xml_node& node, Tag& out) {
     for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
         if (child.type() != pugi::node_element) {
@@ -91,9 +98,7 @@ void Unmarshal(const pugi::xml_node& node, Instance& out) {
         } else if (name == "ipAddress") {
             out.SetPublicIpAddress(XmlText(child));
         } else if (name == "instanceState") {
-            InstanceState value;
-            Unmarshal(child, value);
-            out.SetState(std::move(value));
+            out.SetState(Read<InstanceState>(child));
         } else if (name == "subnetId") {
             out.SetSubnetId(XmlText(child));
         } else if (name == "vpcId") {

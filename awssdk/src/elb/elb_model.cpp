@@ -18,6 +18,13 @@ namespace {
 void Unmarshal(const pugi::xml_node& node, LoadBalancerState& out);
 void Unmarshal(const pugi::xml_node& node, LoadBalancer& out);
 
+template <typename T>
+T Read(const pugi::xml_node& node) {
+    T value;
+    Unmarshal(node, value);
+    return value;
+}
+
 void Unmarshal(const pugi::xml_node& node, LoadBalancerState& out) {
     for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
         if (child.type() != pugi::node_element) {
@@ -51,9 +58,7 @@ void Unmarshal(const pugi::xml_node& node, LoadBalancer& out) {
         } else if (name == "VpcId") {
             out.SetVpcId(XmlText(child));
         } else if (name == "State") {
-            LoadBalancerState value;
-            Unmarshal(child, value);
-            out.SetState(std::move(value));
+            out.SetState(Read<LoadBalancerState>(child));
         } else if (name == "Type") {
             out.SetType(LoadBalancerTypeEnumMapper::GetLoadBalancerTypeEnumForName(XmlText(child)));
         }

@@ -16,6 +16,13 @@ using Aws::Internal::XmlText;
 namespace {
 void Unmarshal(const pugi::xml_node& node, DBInstance& out);
 
+template <typename T>
+T Read(const pugi::xml_node& node) {
+    T value;
+    Unmarshal(node, value);
+    return value;
+}
+
 void Unmarshal(const pugi::xml_node& node, DBInstance& out) {
     for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
         if (child.type() != pugi::node_element) {

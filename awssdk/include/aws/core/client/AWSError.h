@@ -71,7 +71,9 @@ public:
 
     const Aws::Http::HeaderValueCollection& GetResponseHeaders() const { return m_responseHeaders; }
     void SetResponseHeaders(const Aws::Http::HeaderValueCollection& headers) { m_responseHeaders = headers; }
-    void SetResponseHeaders(Aws::Http::HeaderValueCollection&& headers) { m_responseHeaders = std::move(headers); }
+    void SetResponseHeaders(Aws::Http::HeaderValueCollection&& headers) {
+        m_responseHeaders = std::move(headers);
+    }
     bool ResponseHeaderExists(const Aws::String& headerName) const {
         return m_responseHeaders.find(headerName) != m_responseHeaders.end();
     }

@@ -20,7 +20,8 @@ struct ClientConfigurationInitValues {
 
 struct ClientConfiguration {
     ClientConfiguration();
-    ClientConfiguration(const ClientConfigurationInitValues& configuration);  // NOLINT(google-explicit-constructor)
+    ClientConfiguration(
+        const ClientConfigurationInitValues& configuration);  // NOLINT(google-explicit-constructor)
     ClientConfiguration(const char* profileName, bool shouldDisableIMDS = false);
     virtual ~ClientConfiguration() = default;
 

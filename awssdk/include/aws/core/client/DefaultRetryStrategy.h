@@ -12,7 +12,8 @@ public:
         : m_scaleFactor(scaleFactor), m_maxRetries(maxRetries) {}
 
     bool ShouldRetry(const AWSError<CoreErrors>& error, long attemptedRetries) const override;
-    long CalculateDelayBeforeNextRetry(const AWSError<CoreErrors>& error, long attemptedRetries) const override;
+    long CalculateDelayBeforeNextRetry(const AWSError<CoreErrors>& error,
+                                       long attemptedRetries) const override;
     long GetMaxAttempts() const override { return m_maxRetries + 1; }
     const char* GetStrategyName() const override { return "default"; }
 

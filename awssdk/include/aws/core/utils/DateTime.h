@@ -10,7 +10,20 @@ namespace Utils {
 
 enum class DateFormat { RFC822, ISO_8601, ISO_8601_BASIC, AutoDetect };
 
-enum class Month { January = 0, February, March, April, May, June, July, August, September, October, November, December };
+enum class Month {
+    January = 0,
+    February,
+    March,
+    April,
+    May,
+    June,
+    July,
+    August,
+    September,
+    October,
+    November,
+    December
+};
 
 enum class DayOfWeek { Sunday = 0, Monday, Tuesday, Wednesday, Thursday, Friday, Saturday };
 
@@ -18,9 +31,10 @@ enum class DayOfWeek { Sunday = 0, Monday, Tuesday, Wednesday, Thursday, Friday,
 class DateTime {
 public:
     DateTime();
-    DateTime(const std::chrono::system_clock::time_point& timepointToAssign);  // NOLINT(google-explicit-constructor)
-    DateTime(int64_t millisSinceEpoch);                                       // NOLINT(google-explicit-constructor)
-    DateTime(double epoch_millis);                                            // NOLINT(google-explicit-constructor)
+    DateTime(const std::chrono::system_clock::time_point&
+                 timepointToAssign);     // NOLINT(google-explicit-constructor)
+    DateTime(int64_t millisSinceEpoch);  // NOLINT(google-explicit-constructor)
+    DateTime(double epoch_millis);       // NOLINT(google-explicit-constructor)
     DateTime(const Aws::String& timestamp, DateFormat format);
     DateTime(const char* timestamp, DateFormat format);
 
