@@ -137,7 +137,13 @@ public:
         : _i18n_exception(i18n_msg(texts::string_too_long, std::move(setting), std::to_string(maximum))) {}
 };
 
-// The sensor stock.
+// The registry and the sensor stock.
+class sensor_registry_error : public _i18n_exception<exception> {
+public:
+    explicit sensor_registry_error(std::string detail)
+        : _i18n_exception(i18n_msg(texts::sensor_registry, std::move(detail))) {}
+};
+
 class sensor_already_registered : public _i18n_exception<exception> {
 public:
     explicit sensor_already_registered(std::int32_t id)
@@ -151,6 +157,12 @@ public:
 };
 
 // Messages.
+class message_error : public _i18n_exception<exception> {
+public:
+    explicit message_error(std::string detail)
+        : _i18n_exception(i18n_msg(texts::message_exception, std::move(detail))) {}
+};
+
 class message_too_long : public _i18n_exception<exception> {
 public:
     message_too_long(std::size_t size, std::size_t maximum)

@@ -1,18 +1,15 @@
 #include "host/sensor_dispatcher.h"
 
-#include <stdexcept>
-
+#include "host/exceptions.h"
 #include "host/message_service.h"
-#include "host/texts.h"
 
 namespace orvane::tessel::libvexahelper {
 
 namespace {
 
-std::string unknown_kind_text(std::string_view category, const std::string& kind) {
-    return libi18n::i18n_msg(texts::sensor_registry,
-                             "Unknown " + std::string(category) + " kind \"" + kind + "\".")
-        .english();
+utils::exceptions::sensor_registry_error unknown_kind(std::string_view category, const std::string& kind) {
+    return utils::exceptions::sensor_registry_error("Unknown " + std::string(category) + " kind \"" + kind +
+                                                    "\".");
 }
 
 }  // namespace
@@ -38,7 +35,7 @@ sensor_create_response_code sensor_dispatcher::create_sensor_instance(std::int32
     }
     const auto factory = sensor_factories_.find(settings.kind());
     if (factory == sensor_factories_.end()) {
-        log(unknown_kind_text("sensor", settings.kind()));
+        log(unknown_kind("sensor", settings.kind()).what());
         return code::unknown_kind;
     }
     try {
@@ -89,7 +86,7 @@ check_response_code sensor_dispatcher::execute_check(std::int32_t id, const sens
     }
     const auto factory = check_factories_.find(settings.kind());
     if (factory == check_factories_.end()) {
-        return refuse(unknown_kind_text("check", settings.kind()), code::unknown_kind);
+        return refuse(unknown_kind("check", settings.kind()).what(), code::unknown_kind);
     }
     try {
         factory->second(container_, id, settings);
@@ -112,12 +109,11 @@ meta_scan_response_code sensor_dispatcher::execute_meta_scan(std::int32_t id, st
         return result;
     };
     if (!settings.is_valid()) {
-        return refuse(std::runtime_error(settings.error()), code::invalid_settings_buffer);
+        return refuse(utils::exceptions::message_error(settings.error()), code::invalid_settings_buffer);
     }
     const auto factory = meta_factories_.find(settings.kind());
     if (factory == meta_factories_.end()) {
-        return refuse(std::runtime_error(unknown_kind_text("meta-scan", settings.kind())),
-                      code::unknown_kind);
+        return refuse(unknown_kind("meta-scan", settings.kind()), code::unknown_kind);
     }
     try {
         factory->second(container_, id, request_number, settings);
