@@ -1,0 +1,58 @@
+#include "aws/clients/elb_client.h"
+
+#include <aws/core/auth/AWSCredentials.h>
+#include <aws/elasticloadbalancingv2/model/DescribeLoadBalancersRequest.h>
+
+#include "aws/clients/error_classification.h"
+#include "framework/exceptions.h"
+
+namespace orvane::tessel::aws {
+
+namespace model = Aws::ElasticLoadBalancingv2::Model;
+
+std::string load_balancer_id(const std::string& arn) {
+    constexpr std::string_view marker = ":loadbalancer/";
+    const auto position = arn.find(marker);
+    return position == std::string::npos ? arn : arn.substr(position + marker.size());
+}
+
+elb_client::elb_client(const std::string& access_key, const std::string& secret_key,
+                       const Aws::Client::ClientConfiguration& configuration)
+    : client_(std::make_unique<Aws::ElasticLoadBalancingv2::ElasticLoadBalancingv2Client>(
+          Aws::Auth::AWSCredentials(access_key, secret_key), configuration)) {}
+
+std::vector<load_balancer> elb_client::list_load_balancers(const logger_ptr& logger) {
+    std::vector<load_balancer> balancers;
+    model::DescribeLoadBalancersRequest request;
+    for (int page = 1;;) {
+        auto outcome = client_->DescribeLoadBalancers(request);
+        if (!outcome.IsSuccess()) {
+            std::rethrow_exception(translate_elb_error(outcome.GetError(), logger));
+        }
+        const auto& result = outcome.GetResult();
+        trace(logger, "Found " + std::to_string(result.GetLoadBalancers().size()) + " load-balancer(s).");
+        for (const auto& balancer : result.GetLoadBalancers()) {
+            load_balancer entry{load_balancer_id(balancer.GetLoadBalancerArn()),
+                                balancer.GetLoadBalancerName(), balancer.GetType()};
+            trace(logger, "Load Balancer " + entry.name + " (" + entry.id + ") has type " +
+                              model::LoadBalancerTypeEnumMapper::GetNameForLoadBalancerTypeEnum(entry.type) +
+                              ".");
+            balancers.push_back(std::move(entry));
+        }
+        if (result.GetNextMarker().empty()) {
+            return balancers;
+        }
+        request.SetMarker(result.GetNextMarker());
+        if (++page > max_pages) {
+            throw exceptions::result_pages_overflow(std::to_string(max_pages));
+        }
+    }
+}
+
+bool elb_client::test_connection() {
+    model::DescribeLoadBalancersRequest request;
+    request.SetPageSize(1);
+    return client_->DescribeLoadBalancers(request).IsSuccess();
+}
+
+}  // namespace orvane::tessel::aws
