@@ -67,23 +67,22 @@ std::string InstancesPage(int count) {
         "xmlns=\"http://ec2.amazonaws.com/doc/2016-11-15/\"><requestId>r</requestId><reservationSet>";
     for (int i = 0; i < count; ++i) {
         const std::string id = std::to_string(100000 + i);
-        xml += "<item><reservationId>r-" + id +
-               "</reservationId><ownerId>123456789012</ownerId><groupSet/>"
-               "<instancesSet><item><instanceId>i-0" +
-               id +
-               "</instanceId><imageId>ami-12345678</imageId>"
-               "<instanceState><code>16</code><name>running</name></instanceState>"
-               "<privateDnsName>ip-10-0-0-1.ec2.internal</privateDnsName><dnsName/><reason/>"
-               "<amiLaunchIndex>0</amiLaunchIndex><productCodes/><instanceType>t3.micro</instanceType>"
-               "<launchTime>2024-05-01T10:20:30.000Z</launchTime><placement><availabilityZone>us-east-1a"
-               "</availabilityZone><groupName/><tenancy>default</tenancy></placement>"
-               "<monitoring><state>disabled</state></monitoring><subnetId>subnet-1</subnetId><vpcId>vpc-1</"
-               "vpcId>"
-               "<privateIpAddress>10.0.0.1</privateIpAddress><ipAddress>203.0.113.1</ipAddress>"
-               "<tagSet><item><key>Name</key><value>web-" +
-               id +
-               "</value></item>"
-               "<item><key>team</key><value>platform</value></item></tagSet></item></instancesSet></item>";
+        xml.append("<item><reservationId>r-").append(id);
+        xml.append(
+            "</reservationId><ownerId>123456789012</ownerId><groupSet/><instancesSet><item><instanceId>i-0");
+        xml.append(id);
+        xml.append(
+            "</instanceId><imageId>ami-12345678</imageId><instanceState><code>16</code><name>running</name>"
+            "</instanceState><privateDnsName>ip-10-0-0-1.ec2.internal</privateDnsName><dnsName/><reason/>"
+            "<amiLaunchIndex>0</amiLaunchIndex><productCodes/><instanceType>t3.micro</instanceType>"
+            "<launchTime>2024-05-01T10:20:30.000Z</launchTime><placement><availabilityZone>us-east-1a"
+            "</availabilityZone><groupName/><tenancy>default</tenancy></placement><monitoring><state>disabled"
+            "</state></monitoring><subnetId>subnet-1</subnetId><vpcId>vpc-1</vpcId><privateIpAddress>10.0.0.1"
+            "</privateIpAddress><ipAddress>203.0.113.1</ipAddress><tagSet><item><key>Name</key><value>web-");
+        xml.append(id);
+        xml.append(
+            "</value></item><item><key>team</key><value>platform</value></item></tagSet></item>"
+            "</instancesSet></item>");
     }
     xml += "</reservationSet><nextToken>next</nextToken></DescribeInstancesResponse>";
     return xml;

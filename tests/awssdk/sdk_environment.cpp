@@ -3,7 +3,8 @@
 namespace {
 
 // Registered before main runs; GoogleTest owns the environment.
-[[maybe_unused]] const ::testing::Environment* const kSdk = ::testing::AddGlobalTestEnvironment(
-    new awssdk_test::SdkEnvironment);  // NOLINT(cppcoreguidelines-owning-memory)
+// NOLINTNEXTLINE(cert-err58-cpp,cppcoreguidelines-owning-memory)
+[[maybe_unused]] const ::testing::Environment* const kSdk =
+    ::testing::AddGlobalTestEnvironment(new awssdk_test::SdkEnvironment);
 
 }  // namespace

@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace awssdk_test {
 
@@ -34,6 +36,42 @@ private:
     std::string m_name;
     std::optional<std::string> m_old;
 };
+
+// Matches text against a shape: '#' is one digit, '+' one or more digits, 'H' one upper-case hex digit,
+// anything else itself. (std::regex trips g++ 12's uninitialised-use warnings under the sanitizers.)
+inline bool MatchesShape(std::string_view text, std::string_view shape) {
+    size_t t = 0;
+    for (const char s : shape) {
+        const auto digit = [&] {
+            return t < text.size() && std::isdigit(static_cast<unsigned char>(text[t])) != 0;
+        };
+        if (s == '#') {
+            if (!digit()) {
+                return false;
+            }
+            ++t;
+        } else if (s == '+') {
+            if (!digit()) {
+                return false;
+            }
+            while (digit()) {
+                ++t;
+            }
+        } else if (s == 'H') {
+            if (t >= text.size() ||
+                std::string_view("0123456789ABCDEF").find(text[t]) == std::string_view::npos) {
+                return false;
+            }
+            ++t;
+        } else {
+            if (t >= text.size() || text[t] != s) {
+                return false;
+            }
+            ++t;
+        }
+    }
+    return t == text.size();
+}
 
 // Starts and stops the SDK around every test program, as a host would around the module.
 class SdkEnvironment : public ::testing::Environment {

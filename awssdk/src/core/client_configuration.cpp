@@ -73,10 +73,15 @@ Profiles ParseConfigFile(const Aws::String& path) {
 
 }  // namespace
 
-Aws::String ProfileValue(const Aws::String& profile, const char* key) {
+namespace {
+
+// Runs `read` on the cached profiles of the current config file, under the cache lock.
+template <typename Read>
+auto WithProfiles(Read read) {
+    static const Profiles kNone;
     const Aws::String path = ConfigFilePath();
     if (path.empty()) {
-        return {};
+        return read(kNone);
     }
     auto& cache = Cache();
     const std::lock_guard<std::mutex> lock(cache.mutex);
@@ -84,12 +89,24 @@ Aws::String ProfileValue(const Aws::String& profile, const char* key) {
     if (it == cache.files.end()) {
         it = cache.files.emplace(path, ParseConfigFile(path)).first;
     }
-    const auto section = it->second.find(profile);
-    if (section == it->second.end()) {
-        return {};
-    }
-    const auto value = section->second.find(key);
-    return value == section->second.end() ? Aws::String() : value->second;
+    return read(it->second);
+}
+
+}  // namespace
+
+Aws::String ProfileValue(const Aws::String& profile, const char* key) {
+    return WithProfiles([&](const Profiles& profiles) {
+        const auto section = profiles.find(profile);
+        if (section == profiles.end()) {
+            return Aws::String();
+        }
+        const auto value = section->second.find(key);
+        return value == section->second.end() ? Aws::String() : value->second;
+    });
+}
+
+bool HasProfile(const Aws::String& profile) {
+    return WithProfiles([&](const Profiles& profiles) { return profiles.count(profile) != 0; });
 }
 
 Aws::String DefaultProfileName() {
@@ -198,7 +215,7 @@ ClientConfiguration::ClientConfiguration(const ClientConfigurationInitValues& co
 ClientConfiguration::ClientConfiguration(const char* profileName, bool shouldDisableIMDS) {
     disableIMDS = shouldDisableIMDS;
     SetDefaults();
-    if (profileName != nullptr && *profileName != '\0') {
+    if (profileName != nullptr && Aws::Internal::HasProfile(profileName)) {
         this->profileName = profileName;
         Aws::String profileRegion = Aws::Internal::ProfileValue(this->profileName, "region");
         if (!profileRegion.empty()) {

@@ -18,8 +18,8 @@ namespace {
 
 constexpr const char* kTag = "CurlHttpClient";
 
-// Connection caches are deliberately not shared: curl 7.88 documents CURL_LOCK_DATA_CONNECT as unsafe
-// across concurrent threads. Idle handles keep their own connections instead.
+// The connection cache is deliberately not shared: curl (7.88 included) does not support sharing
+// connections between concurrent threads. Idle handles keep their own connections instead.
 class SharedCaches {
 public:
     SharedCaches() : m_share(curl_share_init()) {
