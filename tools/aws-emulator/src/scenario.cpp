@@ -4,11 +4,11 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <initializer_list>
-#include <regex>
 #include <set>
 #include <sstream>
 
@@ -221,9 +221,35 @@ std::uint64_t mix(std::string_view text) {
     return h;
 }
 
+bool all_of_class(std::string_view text, int (*test)(int)) {
+    return !text.empty() && std::all_of(text.begin(), text.end(),
+                                        [test](char c) { return test(static_cast<unsigned char>(c)) != 0; });
+}
+
+int is_lower(int c) {
+    return c >= 'a' && c <= 'z' ? 1 : 0;
+}
+int is_digit(int c) {
+    return c >= '0' && c <= '9' ? 1 : 0;
+}
+
+// us-east-1, us-gov-west-1: two letters, one or two words, a number.
 void check_region_name(const node& where, std::string_view name) {
-    static const std::regex pattern("^[a-z]{2}(-gov|-iso[a-z]*)?-[a-z]+-[0-9]+$");
-    if (!std::regex_match(name.begin(), name.end(), pattern)) {
+    std::vector<std::string_view> parts;
+    for (std::size_t start = 0;;) {
+        const auto dash = name.find('-', start);
+        parts.push_back(
+            name.substr(start, dash == std::string_view::npos ? std::string_view::npos : dash - start));
+        if (dash == std::string_view::npos) {
+            break;
+        }
+        start = dash + 1;
+    }
+    const bool ok = (parts.size() == 3 || parts.size() == 4) && parts.front().size() == 2 &&
+                    all_of_class(parts.front(), is_lower) && all_of_class(parts.back(), is_digit) &&
+                    std::all_of(parts.begin() + 1, parts.end() - 1,
+                                [](std::string_view p) { return all_of_class(p, is_lower); });
+    if (!ok) {
         where.fail("\"" + std::string(name) + "\" is not a region name such as us-east-1");
     }
 }
@@ -458,22 +484,47 @@ metric_alarm read_metric_alarm(const node& n, const std::string& region, const s
     return a;
 }
 
+// Alarm names in ALARM(name), OK("name") or INSUFFICIENT_DATA('name'), ARNs reduced to the name.
 std::vector<std::string> rule_children(std::string_view rule) {
-    static const std::regex pattern(
-        R"re((ALARM|OK|INSUFFICIENT_DATA)\s*\(\s*(?:"([^"]*)"|'([^']*)'|([^)\s]+))\s*\))re");
     std::vector<std::string> out;
-    const std::string text(rule);
-    for (auto it = std::sregex_iterator(text.begin(), text.end(), pattern); it != std::sregex_iterator();
-         ++it) {
-        std::string name = (*it)[2].matched   ? (*it)[2].str()
-                           : (*it)[3].matched ? (*it)[3].str()
-                                              : (*it)[4].str();
-        if (const auto pos = name.find(":alarm:"); name.rfind("arn:", 0) == 0 && pos != std::string::npos) {
-            name = name.substr(pos + 7);
+    for (std::size_t pos = 0; pos < rule.size(); ++pos) {
+        std::size_t length = 0;
+        for (std::string_view fn : {"ALARM", "OK", "INSUFFICIENT_DATA"}) {
+            if (rule.substr(pos, fn.size()) == fn) {
+                length = fn.size();
+            }
         }
-        if (std::find(out.begin(), out.end(), name) == out.end()) {
+        const bool boundary = pos == 0 || (std::isalnum(static_cast<unsigned char>(rule[pos - 1])) == 0 &&
+                                           rule[pos - 1] != '_');
+        if (length == 0 || !boundary) {
+            continue;
+        }
+        auto i = rule.find_first_not_of(" \t", pos + length);
+        if (i == std::string_view::npos || rule[i] != '(') {
+            continue;
+        }
+        i = rule.find_first_not_of(" \t", i + 1);
+        if (i == std::string_view::npos) {
+            break;
+        }
+        std::string name;
+        if (rule[i] == '"' || rule[i] == '\'') {
+            const auto close = rule.find(rule[i], i + 1);
+            if (close == std::string_view::npos) {
+                break;
+            }
+            name = rule.substr(i + 1, close - i - 1);
+        } else {
+            const auto end = rule.find_first_of(" \t)", i);
+            name = rule.substr(i, end == std::string_view::npos ? std::string_view::npos : end - i);
+        }
+        if (const auto at = name.find(":alarm:"); name.rfind("arn:", 0) == 0 && at != std::string::npos) {
+            name = name.substr(at + 7);
+        }
+        if (!name.empty() && std::find(out.begin(), out.end(), name) == out.end()) {
             out.push_back(std::move(name));
         }
+        pos = i;
     }
     return out;
 }
@@ -784,13 +835,17 @@ costs read_costs(const node& n) {
         if (!months.raw().is_object()) {
             months.fail("expected an object keyed by \"YYYY-MM\" or a month offset such as \"0\" or \"-1\"");
         }
-        static const std::regex absolute("^[0-9]{4}-(0[1-9]|1[0-2])$");
-        static const std::regex relative("^(0|-[1-9][0-9]{0,2})$");
         for (const auto& [key, _] : months.raw().items()) {
             const auto amounts = read_amounts(months.at(key));
-            if (std::regex_match(key, absolute)) {
+            const std::string_view k = key;
+            const bool absolute = k.size() == 7 && k[4] == '-' && all_of_class(k.substr(0, 4), is_digit) &&
+                                  all_of_class(k.substr(5), is_digit) && k.substr(5) >= "01" &&
+                                  k.substr(5) <= "12";
+            const bool relative = k == "0" || (k.size() >= 2 && k.size() <= 4 && k[0] == '-' && k[1] != '0' &&
+                                               all_of_class(k.substr(1), is_digit));
+            if (absolute) {
                 c.absolute_months[key] = amounts;
-            } else if (std::regex_match(key, relative)) {
+            } else if (relative) {
                 c.relative_months[std::stoi(key)] = amounts;
             } else {
                 months.at(key).fail(
