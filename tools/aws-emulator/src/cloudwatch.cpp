@@ -122,6 +122,8 @@ std::vector<const bucket*> unsorted(const std::vector<bucket>& chronological) {
     return out;
 }
 
+}  // namespace
+
 reply get_metric_statistics(const call_context& ctx) {
     const auto& ns = required(ctx, "Namespace");
     const auto& name = required(ctx, "MetricName");
@@ -236,6 +238,8 @@ reply get_metric_statistics(const call_context& ctx) {
     return xml_reply(ctx, w.take());
 }
 
+namespace {
+
 std::size_t read_offset(const call_context& ctx, std::string_view invalid_code) {
     const auto* token = find_param(ctx.params, "NextToken");
     if (token == nullptr || token->empty()) {
@@ -258,6 +262,8 @@ void write_dimensions(xml_writer& w, const std::vector<dimension>& dims) {
     }
     w.close("Dimensions");
 }
+
+}  // namespace
 
 reply list_metrics(const call_context& ctx) {
     const auto* ns = find_param(ctx.params, "Namespace");
@@ -301,6 +307,8 @@ reply list_metrics(const call_context& ctx) {
     w.leaf_if("NextToken", p.next_token);
     return xml_reply(ctx, w.take());
 }
+
+namespace {
 
 void write_actions(xml_writer& w) {
     w.empty("OKActions");
@@ -386,6 +394,8 @@ void write_composite_alarm(xml_writer& w, const composite_alarm& a, seconds_t no
     w.leaf("StateTransitionedTimestamp", iso8601(now - a.updated_ago, true));
     w.close("member");
 }
+
+}  // namespace
 
 reply describe_alarms(const call_context& ctx) {
     const auto names = list_param(ctx.params, "AlarmNames.member");
@@ -501,18 +511,6 @@ reply describe_alarms(const call_context& ctx) {
     w.close("CompositeAlarms");
     w.leaf_if("NextToken", p.next_token);
     return xml_reply(ctx, w.take());
-}
-
-}  // namespace
-
-reply handle_cloudwatch(const call_context& ctx) {
-    if (ctx.op.name == "GetMetricStatistics") {
-        return get_metric_statistics(ctx);
-    }
-    if (ctx.op.name == "ListMetrics") {
-        return list_metrics(ctx);
-    }
-    return describe_alarms(ctx);
 }
 
 }  // namespace orvane::tessel::emulator::detail

@@ -47,12 +47,17 @@ struct call_context {
     std::optional<std::size_t> configured_page_size;
 };
 
-// Each service answers its operations; an unknown operation name is the caller's problem.
-reply handle_ec2(const call_context& ctx);
-reply handle_cloudwatch(const call_context& ctx);
-reply handle_elbv2(const call_context& ctx);
-reply handle_rds(const call_context& ctx);
-reply handle_cost_explorer(const call_context& ctx);
+// One handler per operation (ec2.cpp, cloudwatch.cpp, elbv2_rds.cpp, cost_explorer.cpp).
+reply describe_regions(const call_context& ctx);
+reply describe_instances(const call_context& ctx);
+reply describe_volumes(const call_context& ctx);
+reply get_metric_statistics(const call_context& ctx);
+reply list_metrics(const call_context& ctx);
+reply describe_alarms(const call_context& ctx);
+reply describe_load_balancers(const call_context& ctx);
+reply describe_db_instances(const call_context& ctx);
+reply get_cost_and_usage(const call_context& ctx);
+reply get_cost_forecast(const call_context& ctx);
 
 class xml_writer {
 public:

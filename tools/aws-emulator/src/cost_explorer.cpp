@@ -203,6 +203,11 @@ json time_period(std::int64_t from, std::int64_t to) {
     return {{"Start", format_date(civil_from_days(from))}, {"End", format_date(civil_from_days(to))}};
 }
 
+cost_calendar calendar_of(const call_context& ctx) {
+    const auto days = (ctx.now >= 0 ? ctx.now : ctx.now - 86399) / 86400;
+    return {ctx.acct.cost, civil_from_days(days)};
+}
+
 reply json_reply(const json& body) {
     return {200, "application/x-amz-json-1.1", body.dump()};
 }
@@ -321,13 +326,11 @@ reply get_cost_forecast(const call_context& ctx, const cost_calendar& calendar) 
 
 }  // namespace
 
-reply handle_cost_explorer(const call_context& ctx) {
-    const auto days = (ctx.now >= 0 ? ctx.now : ctx.now - 86399) / 86400;
-    const cost_calendar calendar{ctx.acct.cost, civil_from_days(days)};
-    if (ctx.op.name == "GetCostAndUsage") {
-        return get_cost_and_usage(ctx, calendar);
-    }
-    return get_cost_forecast(ctx, calendar);
+reply get_cost_and_usage(const call_context& ctx) {
+    return get_cost_and_usage(ctx, calendar_of(ctx));
+}
+reply get_cost_forecast(const call_context& ctx) {
+    return get_cost_forecast(ctx, calendar_of(ctx));
 }
 
 }  // namespace orvane::tessel::emulator::detail

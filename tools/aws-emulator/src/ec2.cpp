@@ -205,6 +205,8 @@ std::size_t read_offset(const call_context& ctx) {
     return *offset;
 }
 
+}  // namespace
+
 reply describe_regions(const call_context& ctx) {
     struct listed {
         std::string name;
@@ -257,6 +259,8 @@ reply describe_regions(const call_context& ctx) {
     w.close("regionInfo");
     return xml_reply(ctx, w.take());
 }
+
+namespace {
 
 void write_instance(xml_writer& w, const instance& i, const region_data& region) {
     w.open("item");
@@ -323,6 +327,8 @@ void write_instance(xml_writer& w, const instance& i, const region_data& region)
     w.close("item");
 }
 
+}  // namespace
+
 reply describe_instances(const call_context& ctx) {
     const auto ids = list_param(ctx.params, "InstanceId");
     const auto limit = read_max_results(ctx, 5, 1000, !ids.empty(), "instancesSet");
@@ -365,6 +371,8 @@ reply describe_instances(const call_context& ctx) {
     return xml_reply(ctx, w.take());
 }
 
+namespace {
+
 void write_volume(xml_writer& w, const volume& v) {
     w.open("item");
     w.leaf("volumeId", v.id);
@@ -398,6 +406,8 @@ void write_volume(xml_writer& w, const volume& v) {
     w.close("item");
 }
 
+}  // namespace
+
 reply describe_volumes(const call_context& ctx) {
     const auto ids = list_param(ctx.params, "VolumeId");
     const auto limit = read_max_results(ctx, 5, 500, !ids.empty(), "volumeSet");
@@ -427,18 +437,6 @@ reply describe_volumes(const call_context& ctx) {
     w.close("volumeSet");
     w.leaf_if("nextToken", p.next_token);
     return xml_reply(ctx, w.take());
-}
-
-}  // namespace
-
-reply handle_ec2(const call_context& ctx) {
-    if (ctx.op.name == "DescribeRegions") {
-        return describe_regions(ctx);
-    }
-    if (ctx.op.name == "DescribeInstances") {
-        return describe_instances(ctx);
-    }
-    return describe_volumes(ctx);
 }
 
 }  // namespace orvane::tessel::emulator::detail

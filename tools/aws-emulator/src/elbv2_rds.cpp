@@ -50,6 +50,8 @@ void write_load_balancer(xml_writer& w, const load_balancer& lb) {
     w.close("member");
 }
 
+}  // namespace
+
 reply describe_load_balancers(const call_context& ctx) {
     const auto arns = list_param(ctx.params, "LoadBalancerArns.member");
     const auto names = list_param(ctx.params, "Names.member");
@@ -99,6 +101,8 @@ reply describe_load_balancers(const call_context& ctx) {
     w.leaf_if("NextMarker", p.next_token);
     return xml_reply(ctx, w.take());
 }
+
+namespace {
 
 struct db_filter {
     std::string name;
@@ -187,6 +191,8 @@ void write_db_instance(xml_writer& w, const db_instance& d) {
     w.close("DBInstance");
 }
 
+}  // namespace
+
 reply describe_db_instances(const call_context& ctx) {
     const auto* id = find_param(ctx.params, "DBInstanceIdentifier");
     const auto max = int_param(ctx.params, "MaxRecords", "InvalidParameterValue");
@@ -216,15 +222,6 @@ reply describe_db_instances(const call_context& ctx) {
     w.close("DBInstances");
     w.leaf_if("Marker", p.next_token);
     return xml_reply(ctx, w.take());
-}
-
-}  // namespace
-
-reply handle_elbv2(const call_context& ctx) {
-    return describe_load_balancers(ctx);
-}
-reply handle_rds(const call_context& ctx) {
-    return describe_db_instances(ctx);
 }
 
 }  // namespace orvane::tessel::emulator::detail
