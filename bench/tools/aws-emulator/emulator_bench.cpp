@@ -119,6 +119,7 @@ result run(const workload& w, std::uint16_t port, int threads, double seconds) {
         workers.emplace_back([&, t] {
             httplib::Client client("127.0.0.1", port);
             client.set_keep_alive(true);
+            client.set_tcp_nodelay(true);
             auto& mine = latencies[static_cast<std::size_t>(t)];
             mine.reserve(100000);
             while (clock_type::now() < deadline && mine.size() < max_per_thread) {
@@ -127,7 +128,11 @@ result run(const workload& w, std::uint16_t port, int threads, double seconds) {
                 const auto response = client.send(copy);
                 const auto end = clock_type::now();
                 if (!response || response->status != 200) {
-                    ++failures;
+                    if (failures++ == 0) {
+                        std::fprintf(stderr, "  first failure: %s\n",
+                                     response ? std::to_string(response->status).c_str()
+                                              : httplib::to_string(response.error()).c_str());
+                    }
                 }
                 mine.push_back(std::chrono::duration<float, std::micro>(end - begin).count());
             }

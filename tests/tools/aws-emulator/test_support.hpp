@@ -80,6 +80,7 @@ public:
     client(const emu::server& server, emu::sigv4::credentials credentials = demo_credentials)
         : port_(server.port()), credentials_(std::move(credentials)), http_("127.0.0.1", server.port()) {
         http_.set_read_timeout(30, 0);
+        http_.set_tcp_nodelay(true);
     }
 
     std::string region = "us-east-1";

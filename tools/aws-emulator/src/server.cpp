@@ -196,6 +196,7 @@ struct server::impl {
     std::unique_ptr<httplib::Server> http;
     std::thread thread;
     std::uint16_t port = 0;
+    int listener = -1;
     bool tls = false;
     std::string certificate_pem;
 
@@ -540,11 +541,14 @@ void server::start(std::uint16_t port, bool tls) {
     // httplib owns the queue it is handed.
     http.new_task_queue = [threads] { return std::make_unique<httplib::ThreadPool>(threads).release(); };
     http.set_keep_alive_max_count(impl_->options.keep_alive_max_requests);
+    // httplib writes headers and body separately; without this Nagle and delayed ACKs add 40 ms.
+    http.set_tcp_nodelay(true);
     http.set_payload_max_length(16U * 1024U * 1024U);
     // httplib's default also sets SO_REUSEPORT, which would let two emulators share a port.
-    http.set_socket_options([](socket_t sock) {
+    http.set_socket_options([state = impl_.get()](socket_t sock) {
         const int yes = 1;
         setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof(yes));
+        state->listener = sock;
     });
     impl_->install_routes();
     const int bound =
@@ -553,6 +557,8 @@ void server::start(std::uint16_t port, bool tls) {
         impl_->http.reset();
         throw std::runtime_error("cannot bind 127.0.0.1:" + std::to_string(port));
     }
+    // httplib listens with a backlog of 5; a burst of new connections would overflow it.
+    ::listen(impl_->listener, SOMAXCONN);
     impl_->port = static_cast<std::uint16_t>(bound);
     impl_->tls = tls;
     {
