@@ -1,0 +1,106 @@
+#include "tests/aws/discovery/discovery_host.h"
+
+#include "host/message_service.h"
+#include "tests/support/settings_buffer.h"
+
+namespace orvane::tessel::test_support {
+
+namespace {
+
+class ordered_message_service final : public libvexahelper::message_service_interface {
+public:
+    explicit ordered_message_service(std::shared_ptr<ordered_recorder> recorder)
+        : recorder_(std::move(recorder)) {}
+    void send(const libvexahelper::vexa_message& message) override { recorder_->record(message.serialize()); }
+
+private:
+    std::shared_ptr<ordered_recorder> recorder_;
+};
+
+}  // namespace
+
+void ordered_recorder::record(std::string_view buffer) {
+    auto message = nlohmann::ordered_json::parse(buffer);
+    std::lock_guard lock(mutex_);
+    messages_.push_back(std::move(message));
+}
+
+std::vector<nlohmann::ordered_json> ordered_recorder::of_type(std::string_view type) const {
+    std::lock_guard lock(mutex_);
+    std::vector<nlohmann::ordered_json> result;
+    for (const auto& message : messages_) {
+        if (message.at("type") == type) {
+            result.push_back(message);
+        }
+    }
+    return result;
+}
+
+std::size_t ordered_recorder::size() const {
+    std::lock_guard lock(mutex_);
+    return messages_.size();
+}
+
+discovery_host::discovery_host() {
+    auto& factories = container->factories();
+    factories.add<std::unique_ptr<libvexahelper::message_service_interface>()>(
+        [recorder = messages] { return std::make_unique<ordered_message_service>(recorder); });
+    factories.add<std::unique_ptr<liblog::log_interface>()>(
+        [book = aws.runtime_log]() -> std::unique_ptr<liblog::log_interface> {
+            return std::make_unique<memory_log>(book);
+        });
+    forward_clients<aws::ec2_client_interface>();
+    forward_clients<aws::elb_client_interface>();
+    forward_clients<aws::rds_client_interface>();
+    forward_clients<aws::cloudwatch_client_interface>();
+    factories.add<aws::cost_api_factory_function>([this](aws::cost_api_arguments arguments) {
+        return aws.container->factories().invoke<aws::cost_api_factory_function>(std::move(arguments));
+    });
+    factories.add<aws::utils::today_function>(
+        [this] { return aws.container->factories().invoke<aws::utils::today_function>(); });
+}
+
+template <class Interface>
+void discovery_host::forward_clients() {
+    container->factories().add<aws::client_factory_function<Interface>>([this](aws::credential_settings key) {
+        throw_if_failing(key.region);
+        return aws.container->factories().invoke<aws::client_factory_function<Interface>>(std::move(key));
+    });
+}
+
+void discovery_host::fail_obtaining(const std::string& region, std::exception_ptr failure) {
+    std::lock_guard lock(mutex_);
+    failing_regions_[region] = std::move(failure);
+}
+
+void discovery_host::throw_if_failing(const std::string& region) const {
+    std::exception_ptr failure;
+    {
+        std::lock_guard lock(mutex_);
+        if (const auto it = failing_regions_.find(region); it != failing_regions_.end()) {
+            failure = it->second;
+        }
+    }
+    if (failure) {
+        std::rethrow_exception(failure);
+    }
+}
+
+aws::settings::access_settings discovery_host::settings() {
+    return aws::settings::access_settings::parse(
+        settings_buffer("ec2_metascan")
+            .secure("awscredentials.credentials_group.secret_key", std::string(secret_key))
+            .wrapper());
+}
+
+std::vector<std::string> discovery_host::log_at(std::int32_t level) const {
+    std::vector<std::string> texts;
+    for (const auto& line : log()) {
+        if (line.level == level) {
+            texts.push_back(line.text);
+        }
+    }
+    return texts;
+}
+
+}  // namespace orvane::tessel::test_support
