@@ -11,9 +11,7 @@ namespace CloudWatch {
 namespace Model {
 
 void UnmarshalGetMetricStatisticsResult(const pugi::xml_node& node, GetMetricStatisticsResult& out);
-
 void UnmarshalListMetricsResult(const pugi::xml_node& node, ListMetricsResult& out);
-
 void UnmarshalDescribeAlarmsResult(const pugi::xml_node& node, DescribeAlarmsResult& out);
 
 }  // namespace Model

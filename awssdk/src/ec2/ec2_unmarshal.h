@@ -11,9 +11,7 @@ namespace EC2 {
 namespace Model {
 
 void UnmarshalDescribeRegionsResponse(const pugi::xml_node& node, DescribeRegionsResponse& out);
-
 void UnmarshalDescribeInstancesResponse(const pugi::xml_node& node, DescribeInstancesResponse& out);
-
 void UnmarshalDescribeVolumesResponse(const pugi::xml_node& node, DescribeVolumesResponse& out);
 
 }  // namespace Model
