@@ -68,7 +68,7 @@ for ns, d, short, client, sign, prefix, envs, envp, api, cname, proto, ops, ce, 
     else:
         c += [f'#include "{short}/{short}_json.h"']
     c += ['', 'namespace Aws {', f'namespace {ns} {{', 'namespace {', '',
-          f'const Aws::Internal::ServiceSpec kSpec{{',
+          f'const Aws::Internal::ServiceTraits kService{{',
           f'    {{"{sign}", "{prefix}", "{envs}", "{envp}", {"true" if ce else "false"}}},',
           f'    "{api}",', f'    "{cname}",', f'    Aws::Internal::WireProtocol::{proto},',
           f'    &{mapper}::GetErrorForName,', '    ' + ('"AWSInsightsIndexService"' if ce else 'nullptr'), '};',
@@ -77,7 +77,7 @@ for ns, d, short, client, sign, prefix, envs, envp, api, cname, proto, ops, ce, 
           f'const char* {client}::GetAllocationTag() {{ return "{client}"; }}', '',
           f'{client}::{client}(const Aws::Auth::AWSCredentials& credentials,',
           '    const Aws::Client::ClientConfiguration& clientConfiguration)',
-          '    : m_core(std::make_shared<const Aws::Internal::ClientCore>(kSpec, credentials, clientConfiguration)) {}', '',
+          '    : m_core(std::make_shared<const Aws::Internal::ClientCore>(kService, credentials, clientConfiguration)) {}', '',
           f'{client}::~{client}() = default;', '']
     for op, res in ops:
         c.append(f'Model::{op}Outcome {client}::{op}(const Model::{op}Request& request) const {{')

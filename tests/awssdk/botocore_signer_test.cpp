@@ -22,8 +22,7 @@ struct GeneratedCase {
 
 std::vector<GeneratedCase> MakeCases() {
     std::mt19937 random(20240501);  // fixed seed: the same cases every run
-    const std::vector<std::string> paths = {"/",          "/a",           "/a/b c/", "/x~y/z_1.2-3",
-                                            "/%-special", "/deep/er/path"};
+    const std::vector<std::string> paths = {"/", "/a", "/a/b c/", "/x~y/z_1.2-3", "/%-odd", "/deep/er/path"};
     const std::vector<std::string> values = {"v",  "a b", "x/y", "k=v", "~tilde", "", "\xC3\xA9t\xC3\xA9",
                                              "1+1"};
     const std::vector<std::string> regions = {"us-east-1", "eu-west-1", "cn-north-1", "us-gov-west-1"};

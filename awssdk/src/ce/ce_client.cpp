@@ -7,12 +7,12 @@ namespace Aws {
 namespace CostExplorer {
 namespace {
 
-const Aws::Internal::ServiceSpec kSpec{{"ce", "ce", "COST_EXPLORER", "CE", true},
-                                       "2017-10-25",
-                                       "Cost_Explorer",
-                                       Aws::Internal::WireProtocol::Json,
-                                       &CostExplorerErrorMapper::GetErrorForName,
-                                       "AWSInsightsIndexService"};
+const Aws::Internal::ServiceTraits kService{{"ce", "ce", "COST_EXPLORER", "CE", true},
+                                            "2017-10-25",
+                                            "Cost_Explorer",
+                                            Aws::Internal::WireProtocol::Json,
+                                            &CostExplorerErrorMapper::GetErrorForName,
+                                            "AWSInsightsIndexService"};
 
 }  // namespace
 
@@ -25,7 +25,7 @@ const char* CostExplorerClient::GetAllocationTag() {
 
 CostExplorerClient::CostExplorerClient(const Aws::Auth::AWSCredentials& credentials,
                                        const Aws::Client::ClientConfiguration& clientConfiguration)
-    : m_core(std::make_shared<const Aws::Internal::ClientCore>(kSpec, credentials, clientConfiguration)) {}
+    : m_core(std::make_shared<const Aws::Internal::ClientCore>(kService, credentials, clientConfiguration)) {}
 
 CostExplorerClient::~CostExplorerClient() = default;
 

@@ -74,11 +74,11 @@ Aws::String NewInvocationId() {
     return Aws::String(text.data(), 36);
 }
 
-ClientCore::ClientCore(const ServiceSpec& spec, const Aws::Auth::AWSCredentials& credentials,
+ClientCore::ClientCore(const ServiceTraits& service, const Aws::Auth::AWSCredentials& credentials,
                        const Aws::Client::ClientConfiguration& config)
-    : m_spec(spec),
+    : m_service(service),
       m_credentials(credentials),
-      m_endpoint(ResolveEndpoint(spec.names, config)),
+      m_endpoint(ResolveEndpoint(service.names, config)),
       m_retryStrategy(config.retryStrategy ? config.retryStrategy
                                            : std::make_shared<Aws::Client::DefaultRetryStrategy>()),
       m_enableClockSkewAdjustment(config.enableClockSkewAdjustment),
@@ -91,7 +91,7 @@ ClientCore::ClientCore(const ServiceSpec& spec, const Aws::Auth::AWSCredentials&
         config, m_endpoint.url.substr(0, schemeEnd + 3) + m_endpoint.authority, follow);
     m_userAgent = config.userAgent.empty() ? Aws::Client::ComputeUserAgentString() : config.userAgent;
     const auto uaPosition = m_userAgent.find(" ua/2.1");
-    const Aws::String apiToken = Aws::String(" api/") + spec.clientName;
+    const Aws::String apiToken = Aws::String(" api/") + service.clientName;
     if (uaPosition != Aws::String::npos) {
         m_userAgent.insert(uaPosition + 7, apiToken);
     } else {
@@ -103,7 +103,7 @@ Sha256Digest ClientCore::SigningKey(std::string_view date) const {
     const std::lock_guard<std::mutex> lock(m_keyMutex);
     if (m_keyDate != date) {
         m_key = DeriveSigningKey(m_credentials.GetAWSSecretKey(), date, m_endpoint.signingRegion,
-                                 m_spec.names.signingName);
+                                 m_service.names.signingName);
         m_keyDate.assign(date);
     }
     return m_key;
@@ -111,10 +111,10 @@ Sha256Digest ClientCore::SigningKey(std::string_view date) const {
 
 SendOutcome ClientCore::Send(std::string_view operation, const Aws::String& body) const {
     const Aws::String invocationId = NewInvocationId();
-    const bool json = m_spec.protocol == WireProtocol::Json;
+    const bool json = m_service.protocol == WireProtocol::Json;
     const char* contentType = json ? "application/x-amz-json-1.1" : "application/x-www-form-urlencoded";
     const Aws::String target =
-        json ? Aws::String(m_spec.jsonTargetPrefix) + "." + Aws::String(operation) : "";
+        json ? Aws::String(m_service.jsonTargetPrefix) + "." + Aws::String(operation) : "";
     const bool sign = !m_credentials.IsEmpty();
     const Aws::String payloadHash = sign ? HexSha256(body) : Aws::String();
     const Aws::String contentLength = std::to_string(body.size());
@@ -146,7 +146,7 @@ SendOutcome ClientCore::Send(std::string_view operation, const Aws::String& body
         headers.emplace_back("content-length", contentLength);
         headers.emplace_back("content-type", contentType);
         headers.emplace_back("host", m_endpoint.authority);
-        headers.emplace_back("x-amz-api-version", m_spec.apiVersion);
+        headers.emplace_back("x-amz-api-version", m_service.apiVersion);
         if (sign) {
             headers.emplace_back("x-amz-content-sha256", payloadHash);
             headers.emplace_back("x-amz-date", amzDate);
@@ -159,7 +159,7 @@ SendOutcome ClientCore::Send(std::string_view operation, const Aws::String& body
         }
         Signature signature;
         if (sign) {
-            const SigningScope scope{amzDate, m_endpoint.signingRegion, m_spec.names.signingName};
+            const SigningScope scope{amzDate, m_endpoint.signingRegion, m_service.names.signingName};
             signature = SignWithKey(toSign, scope, m_credentials.GetAWSAccessKeyId(),
                                     SigningKey(std::string_view(amzDate).substr(0, 8)));
         }
@@ -191,7 +191,7 @@ SendOutcome ClientCore::Send(std::string_view operation, const Aws::String& body
             return outcome;
         }
 
-        CoreError error = BuildError(response, m_spec.protocol, m_spec.lookup);
+        CoreError error = BuildError(response, m_service.protocol, m_service.lookup);
         const DateTime serverTime = ServerTime(error);
         const bool knowServerTime = serverTime.WasParseSuccessful() && serverTime != DateTime();
         const long sleepMillis = m_retryStrategy->CalculateDelayBeforeNextRetry(error, retries);

@@ -18,7 +18,7 @@
 namespace Aws {
 namespace Internal {
 
-struct ServiceSpec {
+struct ServiceTraits {
     ServiceNames names;
     const char* apiVersion;
     const char* clientName;  // the "api/<name>" user-agent token
@@ -33,7 +33,7 @@ using SendOutcome = Aws::Utils::Outcome<HttpResponse, CoreError>;
 // construction apart from the skew and the cached signing key, so one instance serves many threads.
 class ClientCore {
 public:
-    ClientCore(const ServiceSpec& spec, const Aws::Auth::AWSCredentials& credentials,
+    ClientCore(const ServiceTraits& service, const Aws::Auth::AWSCredentials& credentials,
                const Aws::Client::ClientConfiguration& config);
 
     // POSTs body (form or JSON) for the operation, retrying as the retry strategy says. On success the
@@ -41,12 +41,12 @@ public:
     SendOutcome Send(std::string_view operation, const Aws::String& body) const;
 
     const Endpoint& GetEndpoint() const { return m_endpoint; }
-    const ServiceSpec& Spec() const { return m_spec; }
+    const ServiceTraits& Traits() const { return m_service; }
 
 private:
     Sha256Digest SigningKey(std::string_view date) const;
 
-    const ServiceSpec& m_spec;
+    const ServiceTraits& m_service;
     Aws::Auth::AWSCredentials m_credentials;
     Endpoint m_endpoint;
     TransportSettings m_transport;

@@ -8,12 +8,12 @@ namespace Aws {
 namespace CloudWatch {
 namespace {
 
-const Aws::Internal::ServiceSpec kSpec{{"monitoring", "monitoring", "CLOUDWATCH", "MONITORING", false},
-                                       "2010-08-01",
-                                       "CloudWatch",
-                                       Aws::Internal::WireProtocol::Xml,
-                                       &CloudWatchErrorMapper::GetErrorForName,
-                                       nullptr};
+const Aws::Internal::ServiceTraits kService{{"monitoring", "monitoring", "CLOUDWATCH", "MONITORING", false},
+                                            "2010-08-01",
+                                            "CloudWatch",
+                                            Aws::Internal::WireProtocol::Xml,
+                                            &CloudWatchErrorMapper::GetErrorForName,
+                                            nullptr};
 
 }  // namespace
 
@@ -26,7 +26,7 @@ const char* CloudWatchClient::GetAllocationTag() {
 
 CloudWatchClient::CloudWatchClient(const Aws::Auth::AWSCredentials& credentials,
                                    const Aws::Client::ClientConfiguration& clientConfiguration)
-    : m_core(std::make_shared<const Aws::Internal::ClientCore>(kSpec, credentials, clientConfiguration)) {}
+    : m_core(std::make_shared<const Aws::Internal::ClientCore>(kService, credentials, clientConfiguration)) {}
 
 CloudWatchClient::~CloudWatchClient() = default;
 

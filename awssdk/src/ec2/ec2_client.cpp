@@ -8,7 +8,7 @@ namespace Aws {
 namespace EC2 {
 namespace {
 
-const Aws::Internal::ServiceSpec kSpec{
+const Aws::Internal::ServiceTraits kService{
     {"ec2", "ec2", "EC2", "EC2", false}, "2016-11-15", "EC2", Aws::Internal::WireProtocol::Xml,
     &EC2ErrorMapper::GetErrorForName,    nullptr};
 
@@ -23,7 +23,7 @@ const char* EC2Client::GetAllocationTag() {
 
 EC2Client::EC2Client(const Aws::Auth::AWSCredentials& credentials,
                      const Aws::Client::ClientConfiguration& clientConfiguration)
-    : m_core(std::make_shared<const Aws::Internal::ClientCore>(kSpec, credentials, clientConfiguration)) {}
+    : m_core(std::make_shared<const Aws::Internal::ClientCore>(kService, credentials, clientConfiguration)) {}
 
 EC2Client::~EC2Client() = default;
 

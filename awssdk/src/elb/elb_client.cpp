@@ -8,13 +8,13 @@ namespace Aws {
 namespace ElasticLoadBalancingv2 {
 namespace {
 
-const Aws::Internal::ServiceSpec kSpec{{"elasticloadbalancing", "elasticloadbalancing",
-                                        "ELASTIC_LOAD_BALANCING_V2", "ELASTICLOADBALANCING", false},
-                                       "2015-12-01",
-                                       "Elastic_Load_Balancing_v2",
-                                       Aws::Internal::WireProtocol::Xml,
-                                       &ElasticLoadBalancingv2ErrorMapper::GetErrorForName,
-                                       nullptr};
+const Aws::Internal::ServiceTraits kService{{"elasticloadbalancing", "elasticloadbalancing",
+                                             "ELASTIC_LOAD_BALANCING_V2", "ELASTICLOADBALANCING", false},
+                                            "2015-12-01",
+                                            "Elastic_Load_Balancing_v2",
+                                            Aws::Internal::WireProtocol::Xml,
+                                            &ElasticLoadBalancingv2ErrorMapper::GetErrorForName,
+                                            nullptr};
 
 }  // namespace
 
@@ -27,7 +27,7 @@ const char* ElasticLoadBalancingv2Client::GetAllocationTag() {
 
 ElasticLoadBalancingv2Client::ElasticLoadBalancingv2Client(
     const Aws::Auth::AWSCredentials& credentials, const Aws::Client::ClientConfiguration& clientConfiguration)
-    : m_core(std::make_shared<const Aws::Internal::ClientCore>(kSpec, credentials, clientConfiguration)) {}
+    : m_core(std::make_shared<const Aws::Internal::ClientCore>(kService, credentials, clientConfiguration)) {}
 
 ElasticLoadBalancingv2Client::~ElasticLoadBalancingv2Client() = default;
 

@@ -8,7 +8,7 @@ namespace Aws {
 namespace RDS {
 namespace {
 
-const Aws::Internal::ServiceSpec kSpec{
+const Aws::Internal::ServiceTraits kService{
     {"rds", "rds", "RDS", "RDS", false}, "2014-10-31", "RDS", Aws::Internal::WireProtocol::Xml,
     &RDSErrorMapper::GetErrorForName,    nullptr};
 
@@ -23,7 +23,7 @@ const char* RDSClient::GetAllocationTag() {
 
 RDSClient::RDSClient(const Aws::Auth::AWSCredentials& credentials,
                      const Aws::Client::ClientConfiguration& clientConfiguration)
-    : m_core(std::make_shared<const Aws::Internal::ClientCore>(kSpec, credentials, clientConfiguration)) {}
+    : m_core(std::make_shared<const Aws::Internal::ClientCore>(kService, credentials, clientConfiguration)) {}
 
 RDSClient::~RDSClient() = default;
 
