@@ -115,6 +115,7 @@ result run(const workload& w, std::uint16_t port, int threads, double seconds) {
     const auto deadline = clock_type::now() + std::chrono::duration<double>(seconds);
     const auto started = clock_type::now();
     std::vector<std::thread> workers;
+    workers.reserve(static_cast<std::size_t>(threads));
     for (int t = 0; t < threads; ++t) {
         workers.emplace_back([&, t] {
             httplib::Client client("127.0.0.1", port);
@@ -123,9 +124,8 @@ result run(const workload& w, std::uint16_t port, int threads, double seconds) {
             auto& mine = latencies[static_cast<std::size_t>(t)];
             mine.reserve(100000);
             while (clock_type::now() < deadline && mine.size() < max_per_thread) {
-                auto copy = request;
                 const auto begin = clock_type::now();
-                const auto response = client.send(copy);
+                const auto response = client.send(request);
                 const auto end = clock_type::now();
                 if (!response || response->status != 200) {
                     if (failures++ == 0) {

@@ -15,10 +15,13 @@ namespace {
 using namespace emu_test;
 using json = nlohmann::json;
 
-const service_call describe_instances = query("ec2", "DescribeInstances");
+service_call describe_instances() {
+    return query("ec2", "DescribeInstances");
+}
 
 std::vector<int> statuses(client& c, const service_call& call, int n) {
     std::vector<int> out;
+    out.reserve(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i) {
         out.push_back(c.send(call).status);
     }
@@ -29,7 +32,7 @@ TEST(faults, fail_once_then_succeed) {
     const auto server = start();
     server->add_fault({.operation = "DescribeInstances", .kind = emu::fault_kind::throttling, .times = 1});
     client c(*server);
-    EXPECT_EQ(statuses(c, describe_instances, 3), (std::vector<int>{503, 200, 200}));
+    EXPECT_EQ(statuses(c, describe_instances(), 3), (std::vector<int>{503, 200, 200}));
 }
 
 TEST(faults, fail_from_the_third_call_on) {
@@ -37,7 +40,7 @@ TEST(faults, fail_from_the_third_call_on) {
     server->add_fault(
         {.operation = "DescribeInstances", .kind = emu::fault_kind::internal_error, .skip_first = 2});
     client c(*server);
-    EXPECT_EQ(statuses(c, describe_instances, 5), (std::vector<int>{200, 200, 500, 500, 500}));
+    EXPECT_EQ(statuses(c, describe_instances(), 5), (std::vector<int>{200, 200, 500, 500, 500}));
 }
 
 TEST(faults, apply_only_to_their_region_operation_and_key) {
@@ -46,17 +49,17 @@ TEST(faults, apply_only_to_their_region_operation_and_key) {
                        .region = "eu-central-1",
                        .kind = emu::fault_kind::unauthorized_operation});
     client c(*server);
-    EXPECT_EQ(c.send(describe_instances).status, 200);
+    EXPECT_EQ(c.send(describe_instances()).status, 200);
     EXPECT_EQ(c.send(query("ec2", "DescribeVolumes")).status, 200);
     c.region = "eu-central-1";
-    const auto r = c.send(describe_instances);
+    const auto r = c.send(describe_instances());
     EXPECT_EQ(r.status, 403);
     EXPECT_EQ(r.error_code(), "UnauthorizedOperation");
     EXPECT_EQ(c.send(query("ec2", "DescribeVolumes")).status, 200);
 
     server->clear_faults();
     server->add_fault({.access_key = "AKIDOTHER", .kind = emu::fault_kind::access_denied});
-    EXPECT_EQ(c.send(describe_instances).status, 200);
+    EXPECT_EQ(c.send(describe_instances()).status, 200);
 }
 
 struct dialect_case {
@@ -83,33 +86,35 @@ TEST_P(fault_dialects, answer_with_the_services_code_and_status) {
     EXPECT_EQ(log[0].error_code, c.code);
 }
 
-const service_call ce_call = cost(
-    "GetCostForecast",
-    R"({"TimePeriod":{"Start":"2024-05-15","End":"2024-05-31"},"Metric":"BLENDED_COST","Granularity":"MONTHLY"})");
+service_call ce_call() {
+    return cost(
+        "GetCostForecast",
+        R"({"TimePeriod":{"Start":"2024-05-15","End":"2024-05-31"},"Metric":"BLENDED_COST","Granularity":"MONTHLY"})");
+}
 
 INSTANTIATE_TEST_SUITE_P(
     all, fault_dialects,
-    ::testing::Values(dialect_case{"ec2_throttling", emu::fault_kind::throttling, describe_instances, 503,
+    ::testing::Values(dialect_case{"ec2_throttling", emu::fault_kind::throttling, describe_instances(), 503,
                                    "RequestLimitExceeded"},
                       dialect_case{"cloudwatch_throttling", emu::fault_kind::throttling,
                                    query("monitoring", "ListMetrics"), 400, "Throttling"},
                       dialect_case{"elb_throttling", emu::fault_kind::throttling,
                                    query("elasticloadbalancing", "DescribeLoadBalancers"), 400, "Throttling"},
-                      dialect_case{"ce_throttling", emu::fault_kind::throttling, ce_call, 400,
+                      dialect_case{"ce_throttling", emu::fault_kind::throttling, ce_call(), 400,
                                    "LimitExceededException"},
-                      dialect_case{"ce_limit_exceeded", emu::fault_kind::limit_exceeded, ce_call, 400,
+                      dialect_case{"ce_limit_exceeded", emu::fault_kind::limit_exceeded, ce_call(), 400,
                                    "LimitExceededException"},
-                      dialect_case{"ce_data_unavailable", emu::fault_kind::data_unavailable, ce_call, 400,
+                      dialect_case{"ce_data_unavailable", emu::fault_kind::data_unavailable, ce_call(), 400,
                                    "DataUnavailableException"},
-                      dialect_case{"ce_access_denied", emu::fault_kind::access_denied, ce_call, 400,
+                      dialect_case{"ce_access_denied", emu::fault_kind::access_denied, ce_call(), 400,
                                    "AccessDeniedException"},
                       dialect_case{"rds_access_denied", emu::fault_kind::access_denied,
                                    query("rds", "DescribeDBInstances"), 403, "AccessDenied"},
                       dialect_case{"ec2_unauthorized", emu::fault_kind::unauthorized_operation,
-                                   describe_instances, 403, "UnauthorizedOperation"},
+                                   describe_instances(), 403, "UnauthorizedOperation"},
                       dialect_case{"cloudwatch_limit", emu::fault_kind::limit_exceeded,
                                    query("monitoring", "DescribeAlarms"), 400, "LimitExceeded"},
-                      dialect_case{"ec2_internal", emu::fault_kind::internal_error, describe_instances, 500,
+                      dialect_case{"ec2_internal", emu::fault_kind::internal_error, describe_instances(), 500,
                                    "InternalError"},
                       dialect_case{"rds_unavailable", emu::fault_kind::service_unavailable,
                                    query("rds", "DescribeDBInstances"), 503, "ServiceUnavailable"}),
@@ -120,11 +125,11 @@ TEST(faults, bare_status_has_no_body) {
     server->add_fault({.kind = emu::fault_kind::http_status, .status = 503, .with_body = false, .times = 1});
     server->add_fault({.kind = emu::fault_kind::http_status, .status = 500, .skip_first = 1, .times = 1});
     client c(*server);
-    const auto bare = c.send(ce_call);
+    const auto bare = c.send(ce_call());
     EXPECT_EQ(bare.status, 503);
     EXPECT_TRUE(bare.body.empty());
     EXPECT_EQ(bare.headers.count("x-amzn-ErrorType"), 0U);
-    const auto with_body = c.send(describe_instances);
+    const auto with_body = c.send(describe_instances());
     EXPECT_EQ(with_body.status, 500);
     EXPECT_EQ(with_body.error_code(), "InternalError");
 }
@@ -146,8 +151,8 @@ TEST(faults, dropped_connection_gives_no_answer_and_the_next_call_works) {
     const auto server = start();
     server->add_fault({.kind = emu::fault_kind::drop_connection, .times = 1});
     client c(*server);
-    EXPECT_FALSE(c.send(describe_instances).transport_ok);
-    EXPECT_EQ(c.send(describe_instances).status, 200);
+    EXPECT_FALSE(c.send(describe_instances()).transport_ok);
+    EXPECT_EQ(c.send(describe_instances()).status, 200);
     const auto log = server->requests();
     ASSERT_EQ(log.size(), 2U);
     EXPECT_EQ(log[0].status, 0);
@@ -168,15 +173,19 @@ TEST(faults, delayed_answer_still_arrives_and_stop_cuts_the_wait_short) {
     const auto server = start();
     server->add_fault({.kind = emu::fault_kind::delay, .delay = std::chrono::milliseconds(20), .times = 1});
     client c(*server);
-    EXPECT_EQ(c.send(describe_instances).status, 200);
+    EXPECT_EQ(c.send(describe_instances()).status, 200);
     EXPECT_EQ(server->requests().at(0).fault, "delay");
 
     server->add_fault({.kind = emu::fault_kind::delay, .delay = std::chrono::hours(1)});
-    std::thread caller([&] { (void)c.send(describe_instances); });
-    while (server->requests().size() < 1 || server->count("DescribeInstances") < 1) {
+    std::thread caller([&] { (void)c.send(describe_instances()); });
+    httplib::Client admin("127.0.0.1", server->port());
+    const auto waiting = [&] {
+        const auto r = admin.Get("/_emulator/faults");
+        return r && json::parse(r->body)["faults"][1]["applied"] == 1;
+    };
+    while (!waiting()) {
         std::this_thread::yield();
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
     server->stop();  // must not wait for the hour
     caller.join();
 }
@@ -235,12 +244,13 @@ TEST(request_log, stays_consistent_under_concurrent_clients) {
     constexpr int per_thread = 40;
     std::atomic<int> ok{0};
     std::vector<std::thread> workers;
+    workers.reserve(threads);
     for (int t = 0; t < threads; ++t) {
         workers.emplace_back([&, t] {
             client c(*server);
             c.region = t % 2 == 0 ? "us-east-1" : "eu-central-1";
             for (int i = 0; i < per_thread; ++i) {
-                if (c.send(describe_instances).status == 200) {
+                if (c.send(describe_instances()).status == 200) {
                     ++ok;
                 }
             }
@@ -272,11 +282,12 @@ TEST(request_log, concurrent_faults_fire_exactly_as_often_as_asked) {
     server->add_fault({.kind = emu::fault_kind::throttling, .skip_first = 10, .times = 25});
     std::atomic<int> throttled{0};
     std::vector<std::thread> workers;
+    workers.reserve(4);
     for (int t = 0; t < 4; ++t) {
         workers.emplace_back([&] {
             client c(*server);
             for (int i = 0; i < 30; ++i) {
-                if (c.send(describe_instances).status == 503) {
+                if (c.send(describe_instances()).status == 503) {
                     ++throttled;
                 }
             }

@@ -11,7 +11,7 @@ using namespace emu_test;
 
 struct bad_case {
     const char* name;
-    const char* json;
+    std::string json;
     const char* message;  // expected part of what()
 };
 
@@ -32,25 +32,6 @@ TEST_P(scenario_errors, name_the_place_and_the_problem) {
     }
 }
 
-const std::string typo_state = account_with(R"({"instances":[{"id":"i-1"},{"id":"i-2","state":"runing"}]})");
-const std::string unknown_member = account_with(R"({"instances":[{"id":"i-1","tpye":"t3.micro"}]})");
-const std::string missing_id = account_with(R"({"volumes":[{"size":8}]})");
-const std::string bad_child =
-    account_with(R"j({"composite_alarms":[{"name":"c","rule":"ALARM(\"nope\")"}]})j");
-const std::string ruleless = account_with(R"({"composite_alarms":[{"name":"c","rule":"TRUE"}]})");
-const std::string bad_replica = account_with(R"({"db_instances":[{"identifier":"r","replica_of":"src"}]})");
-const std::string bad_unit = account_with(R"({"metrics":[{"namespace":"N","name":"M","unit":"Percents"}]})");
-const std::string bad_point =
-    account_with(R"({"metrics":[{"namespace":"N","name":"M","datapoints":[{"ago":5}]}]})");
-const std::string both_times = account_with(
-    R"({"metrics":[{"namespace":"N","name":"M","datapoints":[{"ago":5,"at":"2024-01-01T00:00:00Z","Sum":1}]}]})");
-const std::string duplicate_id = account_with(R"({"instances":[{"id":"i-1"},{"id":"i-1"}]})");
-const std::string series_both =
-    account_with(R"({"metrics":[{"namespace":"N","name":"M","series":{"Average":1,"Sum":2}}]})");
-const std::string bad_time = account_with(R"({"instances":[{"id":"i-1","launch_time":"yesterday"}]})");
-const std::string query_and_metric = account_with(
-    R"({"metric_alarms":[{"name":"a","namespace":"N","metric":"M","queries":[{"id":"e1","expression":"1"}]}]})");
-
 INSTANTIATE_TEST_SUITE_P(
     all, scenario_errors,
     ::testing::Values(
@@ -62,21 +43,44 @@ INSTANTIATE_TEST_SUITE_P(
             "bad_region",
             R"({"accounts":[{"credentials":[{"access_key":"A","secret_key":"S"}],"regions":{"moon-1":{}}}]})",
             "\"moon-1\" is not a region name"},
-        bad_case{"typo_in_state", typo_state.c_str(),
+        bad_case{"typo_in_state",
+                 account_with(R"({"instances":[{"id":"i-1"},{"id":"i-2","state":"runing"}]})"),
                  "scenario.accounts[0].regions.us-east-1.instances[1].state: unknown value \"runing\""},
-        bad_case{"unknown_member", unknown_member.c_str(), "instances[0]: unknown member \"tpye\""},
-        bad_case{"missing_id", missing_id.c_str(), "volumes[0]: missing member \"id\""},
-        bad_case{"unknown_child", bad_child.c_str(), "names alarm \"nope\" in its rule"},
-        bad_case{"rule_without_alarm", ruleless.c_str(), "rule: names no alarm"},
-        bad_case{"unknown_replica_source", bad_replica.c_str(), "replica of \"src\""},
-        bad_case{"unknown_unit", bad_unit.c_str(), "unit: unknown value \"Percents\""},
-        bad_case{"datapoint_without_values", bad_point.c_str(),
+        bad_case{"unknown_member", account_with(R"({"instances":[{"id":"i-1","tpye":"t3.micro"}]})"),
+                 "instances[0]: unknown member \"tpye\""},
+        bad_case{"missing_id", account_with(R"({"volumes":[{"size":8}]})"),
+                 "volumes[0]: missing member \"id\""},
+        bad_case{"unknown_child",
+                 account_with(R"j({"composite_alarms":[{"name":"c","rule":"ALARM(\"nope\")"}]})j"),
+                 "names alarm \"nope\" in its rule"},
+        bad_case{"rule_without_alarm", account_with(R"({"composite_alarms":[{"name":"c","rule":"TRUE"}]})"),
+                 "rule: names no alarm"},
+        bad_case{"unknown_replica_source",
+                 account_with(R"({"db_instances":[{"identifier":"r","replica_of":"src"}]})"),
+                 "replica of \"src\""},
+        bad_case{"unknown_unit",
+                 account_with(R"({"metrics":[{"namespace":"N","name":"M","unit":"Percents"}]})"),
+                 "unit: unknown value \"Percents\""},
+        bad_case{"datapoint_without_values",
+                 account_with(R"({"metrics":[{"namespace":"N","name":"M","datapoints":[{"ago":5}]}]})"),
                  "datapoints[0]: a datapoint needs at least one"},
-        bad_case{"datapoint_with_two_times", both_times.c_str(), "exactly one of \"ago\""},
-        bad_case{"duplicate_instance", duplicate_id.c_str(), "duplicate instance id \"i-1\""},
-        bad_case{"series_with_two_means", series_both.c_str(), "exactly one of \"Average\" and \"Sum\""},
-        bad_case{"bad_time", bad_time.c_str(), "launch_time: expected an ISO 8601 time"},
-        bad_case{"alarm_with_query_and_metric", query_and_metric.c_str(), "either \"queries\" or"},
+        bad_case{
+            "datapoint_with_two_times",
+            account_with(
+                R"({"metrics":[{"namespace":"N","name":"M","datapoints":[{"ago":5,"at":"2024-01-01T00:00:00Z","Sum":1}]}]})"),
+            "exactly one of \"ago\""},
+        bad_case{"duplicate_instance", account_with(R"({"instances":[{"id":"i-1"},{"id":"i-1"}]})"),
+                 "duplicate instance id \"i-1\""},
+        bad_case{"series_with_two_means",
+                 account_with(R"({"metrics":[{"namespace":"N","name":"M","series":{"Average":1,"Sum":2}}]})"),
+                 "exactly one of \"Average\" and \"Sum\""},
+        bad_case{"bad_time", account_with(R"({"instances":[{"id":"i-1","launch_time":"yesterday"}]})"),
+                 "launch_time: expected an ISO 8601 time"},
+        bad_case{
+            "alarm_with_query_and_metric",
+            account_with(
+                R"({"metric_alarms":[{"name":"a","namespace":"N","metric":"M","queries":[{"id":"e1","expression":"1"}]}]})"),
+            "either \"queries\" or"},
         bad_case{
             "shared_access_key",
             R"({"accounts":[{"credentials":[{"access_key":"A","secret_key":"S"}]},{"credentials":[{"access_key":"A","secret_key":"T"}]}]})",

@@ -107,17 +107,19 @@ const std::array<expected_error, 10> expectations{{
      {"IncompleteSignature", "IncompleteSignature", "IncompleteSignatureException"}},
 }};
 
-const std::array<service_case, 5> service_cases{{
-    {"ec2", query("ec2", "DescribeRegions"), 0},
-    {"cloudwatch", query("monitoring", "ListMetrics", "Namespace=AWS%2FEC2"), 1},
-    {"elbv2", query("elasticloadbalancing", "DescribeLoadBalancers"), 1},
-    {"rds", query("rds", "DescribeDBInstances"), 1},
-    {"cost_explorer",
-     cost(
-         "GetCostAndUsage",
-         R"({"TimePeriod":{"Start":"2024-05-01","End":"2024-05-15"},"Granularity":"MONTHLY","Metrics":["BlendedCost"]})"),
-     2},
-}};
+std::array<service_case, 5> service_cases() {
+    return {{
+        {"ec2", query("ec2", "DescribeRegions"), 0},
+        {"cloudwatch", query("monitoring", "ListMetrics", "Namespace=AWS%2FEC2"), 1},
+        {"elbv2", query("elasticloadbalancing", "DescribeLoadBalancers"), 1},
+        {"rds", query("rds", "DescribeDBInstances"), 1},
+        {"cost_explorer",
+         cost(
+             "GetCostAndUsage",
+             R"({"TimePeriod":{"Start":"2024-05-01","End":"2024-05-15"},"Granularity":"MONTHLY","Metrics":["BlendedCost"]})"),
+         2},
+    }};
+}
 
 class verification : public ::testing::TestWithParam<std::tuple<service_case, expected_error>> {
 protected:
@@ -138,13 +140,13 @@ TEST_P(verification, answers_each_failure_with_the_services_own_error) {
     client c(*server_, credentials);
     switch (expected.f) {
         case failure::expired:
-            c.signing_time = at(fixed_now - 16 * 60);
+            c.signing_time = at(fixed_now - 16LL * 60);
             break;
         case failure::not_yet_valid:
-            c.signing_time = at(fixed_now + 16 * 60);
+            c.signing_time = at(fixed_now + 16LL * 60);
             break;
         case failure::almost_expired:
-            c.signing_time = at(fixed_now - 14 * 60);
+            c.signing_time = at(fixed_now - 14LL * 60);
             break;
         case failure::unsigned_request:
             c.sign = false;
@@ -187,7 +189,7 @@ std::string verification_name(
 }
 
 INSTANTIATE_TEST_SUITE_P(all, verification,
-                         ::testing::Combine(::testing::ValuesIn(service_cases),
+                         ::testing::Combine(::testing::ValuesIn(service_cases()),
                                             ::testing::ValuesIn(expectations)),
                          verification_name);
 

@@ -9,7 +9,7 @@
 namespace orvane::tessel::emulator::detail {
 namespace {
 
-constexpr seconds_t allowed_skew = 15 * 60;
+constexpr seconds_t allowed_skew = 15LL * 60;
 
 std::string_view trim(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) {

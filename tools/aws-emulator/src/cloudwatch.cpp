@@ -286,7 +286,7 @@ reply list_metrics(const call_context& ctx) {
         });
         const bool active =
             recent == nullptr || std::any_of(m.datapoints.begin(), m.datapoints.end(), [&](const auto& p) {
-                return (p.at ? *p.at : anchor - p.ago) >= ctx.now - 3 * 3600;
+                return (p.at ? *p.at : anchor - p.ago) >= ctx.now - 3LL * 3600;
             });
         if (dims_match && active) {
             selected.push_back(&m);

@@ -155,7 +155,7 @@ period read_period(const json& body) {
 }
 
 std::string read_granularity(const json& body, std::initializer_list<std::string_view> allowed) {
-    const auto g = member_text(body, "Granularity", "granularity");
+    auto g = member_text(body, "Granularity", "granularity");
     if (std::find(allowed.begin(), allowed.end(), g) == allowed.end()) {
         if (g == "HOURLY") {
             throw validation("Hourly granularity is not enabled for this account");

@@ -75,6 +75,7 @@ std::vector<std::string> tag_values(const std::vector<tag>& tags, std::string_vi
 
 std::vector<std::string> tag_keys(const std::vector<tag>& tags) {
     std::vector<std::string> out;
+    out.reserve(tags.size());
     for (const auto& t : tags) {
         out.push_back(t.key);
     }

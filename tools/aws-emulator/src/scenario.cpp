@@ -403,7 +403,7 @@ metric_query read_query(const node& n) {
     q.expression = n.text("expression");
     q.label = n.text("label");
     q.return_data = n.boolean("return_data", !q.expression.empty());
-    q.period = static_cast<int>(n.integer("period", q.expression.empty() ? 300 : 0, 0, 86400 * 7));
+    q.period = static_cast<int>(n.integer("period", q.expression.empty() ? 300 : 0, 0, 86400LL * 7));
     if (q.expression.empty()) {
         q.ns = n.required_text("namespace");
         q.metric_name = n.required_text("metric");
@@ -466,7 +466,7 @@ metric_alarm read_metric_alarm(const node& n, const std::string& region, const s
             a.extended_statistic.empty()
                 ? n.choice("statistic", {"SampleCount", "Average", "Sum", "Minimum", "Maximum"}, "Average")
                 : "";
-        a.period = static_cast<int>(n.integer("period", 300, 1, 86400 * 7));
+        a.period = static_cast<int>(n.integer("period", 300, 1, 86400LL * 7));
         a.unit = n.text("unit");
     } else if (n.has("metric") || n.has("namespace") || n.has("statistic")) {
         n.fail("an alarm has either \"queries\" or \"namespace\"/\"metric\"/\"statistic\", not both");

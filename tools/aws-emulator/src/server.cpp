@@ -61,7 +61,7 @@ void parse_form(std::string_view text, param_map& out) {
 void flatten(const json& value, const std::string& prefix, std::map<std::string, std::string>& out) {
     if (value.is_object()) {
         for (const auto& [key, child] : value.items()) {
-            flatten(child, prefix.empty() ? key : prefix + "." + key, out);
+            flatten(child, prefix.empty() ? key : std::string(prefix).append(".").append(key), out);
         }
     } else if (value.is_array()) {
         for (std::size_t i = 0; i < value.size(); ++i) {
@@ -299,7 +299,7 @@ struct server::impl {
         res.set_header("x-amzn-RequestId", request_id);
         res.set_header("Date", http_date(now));
         if (!r.body.empty()) {
-            res.set_content(r.body, r.content_type.c_str());
+            res.set_content(r.body, r.content_type);
         }
     }
 
@@ -543,7 +543,7 @@ void server::start(std::uint16_t port, bool tls) {
     http.set_keep_alive_max_count(impl_->options.keep_alive_max_requests);
     // httplib writes headers and body separately; without this Nagle and delayed ACKs add 40 ms.
     http.set_tcp_nodelay(true);
-    http.set_payload_max_length(16U * 1024U * 1024U);
+    http.set_payload_max_length(std::size_t{16} * 1024 * 1024);
     // httplib's default also sets SO_REUSEPORT, which would let two emulators share a port.
     http.set_socket_options([state = impl_.get()](socket_t sock) {
         const int yes = 1;

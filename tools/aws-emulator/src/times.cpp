@@ -174,7 +174,7 @@ std::optional<seconds_t> parse_iso8601_basic(std::string_view text) {
         return std::nullopt;
     }
     return days_from_civil({year, static_cast<unsigned>(month), static_cast<unsigned>(day)}) * 86400 +
-           hour * 3600 + minute * 60 + second;
+           static_cast<seconds_t>(hour) * 3600 + static_cast<seconds_t>(minute) * 60 + second;
 }
 
 }  // namespace orvane::tessel::emulator::detail
