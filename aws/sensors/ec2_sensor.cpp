@@ -1,0 +1,86 @@
+#include "aws/sensors/ec2_sensor.h"
+
+#include <array>
+
+#include "aws/clients/client_access.h"
+#include "aws/clients/cloudwatch_client_interface.h"
+#include "aws/clients/credential_settings.h"
+#include "aws/sensors/sensor_support.h"
+
+namespace orvane::tessel::aws {
+
+namespace {
+
+using namespace sensor_support;
+
+constexpr std::string_view cloudwatch_namespace = "AWS/EC2";
+
+constexpr channel_spec status_check(std::int32_t id) {
+    return channel(id).looked_up_in(status_check_lookup);
+}
+
+constexpr metric_row credits(std::string_view name, channel_spec feeds) {
+    return metric(name, feeds)
+        .by(Statistic::Sum)
+        .over(period_rule::p300)
+        .converted(conversion::per_300_seconds)
+        .at_first_value();
+}
+
+// A disk reading of 0 means an instance without instance store: no channel for it.
+constexpr metric_row disk(std::string_view name, channel_spec feeds) {
+    return metric(name, feeds).at_first_value().only_above_zero();
+}
+
+// Channel ids follow the table from 1.
+constexpr std::array<metric_row, 11> metrics{{
+    metric("CPUUtilization", channel(1).in(unit::cpu_percent)),
+    metric("NetworkIn", channel(2).in(unit::traffic, size::byte)),
+    metric("NetworkOut", channel(3).in(unit::traffic, size::byte)),
+    disk("DiskReadOps", channel(4).in(unit::count)),
+    disk("DiskWriteOps", channel(5).in(unit::count)),
+    disk("DiskReadBytes", channel(6).in(unit::disk_bytes, size::byte)),
+    disk("DiskWriteBytes", channel(7).in(unit::disk_bytes, size::byte)),
+    credits("CPUCreditUsage", channel(8).in(unit::count)),
+    credits("CPUCreditBalance", channel(9).in(unit::count).lower_limit_at(1.0)),
+    metric("StatusCheckFailed_Instance", status_check(10)).converted(conversion::status_flag),
+    metric("StatusCheckFailed_System", status_check(11)).converted(conversion::status_flag),
+}};
+
+}  // namespace
+
+ec2_sensor::ec2_sensor(libvexahelper::sensor_context<settings_type> context)
+    : sensor_base(std::move(context), "AWS EC2 v2") {
+    define_creation_channels(metrics, [this](const dynamic_channel_options& o) { define_channel(o); });
+}
+
+void ec2_sensor::work() {
+    auto result = make_result(libi18n::i18n_msg::plain("OK"), libvexahelper::scan_ok);
+    const scan_periods periods(interval());
+    const auto& instance = settings().resource;
+    const auto cloudwatch = obtain_client<cloudwatch_client_interface>(
+        *container(), make_credential_settings(settings().credentials, settings().proxy, instance.region));
+
+    dimension_list dimensions(1);
+    dimensions[0].SetName("InstanceId");
+    dimensions[0].SetValue(instance.id);
+
+    metric_reporter reporter(
+        result, [this](const dynamic_channel_options& o) { define_channel(o); }, logger(), periods);
+    reporter.run(
+        metrics,
+        [&](const metric_row& row) {
+            const std::string metric(row.metric);
+            log("Get statistics for EC2 metric '" + metric + "' of instance: '" + instance.id +
+                "' in region '" + instance.region + "' from AWS");
+            return value_of(cloudwatch->get_metric_statistics(logger(), dimensions,
+                                                              std::string(cloudwatch_namespace), metric,
+                                                              row.statistic, periods.of(row.period)));
+        },
+        missing_data::reported);
+
+    log(response_line(result));
+    send(result);
+}
+
+}  // namespace orvane::tessel::aws
