@@ -4,12 +4,12 @@
 #include "aws/clients/dates.h"
 #include "module/definition/module_definition.h"
 // Kind headers (uncomment each line when its kind lands):
-// #include "aws/sensors/awscost.h"
-// #include "aws/sensors/ebs_sensor.h"
-// #include "aws/sensors/ec2_sensor.h"
-// #include "aws/sensors/elb_sensor.h"
-// #include "aws/sensors/rds_sensor.h"
-// #include "aws/sensors/alarm_sensor.h"
+#include "aws/sensors/awscost.h"
+#include "aws/sensors/ebs_sensor.h"
+#include "aws/sensors/ec2_sensor.h"
+#include "aws/sensors/elb_sensor.h"
+#include "aws/sensors/rds_sensor.h"
+#include "aws/sensors/alarm_sensor.h"
 #include "aws/discovery/metascans.h"
 #include "aws/discovery/checks.h"
 
@@ -28,21 +28,21 @@ VexaModuleAWS::VexaModuleAWS(std::uint64_t host_handle, vexa_message_callback ca
     // The seventeen kinds, in this order (uncomment each line when its kind lands).
     auto& kinds = *dispatcher();
     (void)kinds;
-    // kinds.register_sensor_as<awscost>("awscost");
+    kinds.register_sensor_as<awscost>("awscost");
     kinds.register_check_as<awscost_check>("awscost_check");
-    // kinds.register_sensor_as<ebs_sensor>("ebs_sensor");
+    kinds.register_sensor_as<ebs_sensor>("ebs_sensor");
     kinds.register_meta_as<ebs_metascan>("ebs_metascan");
     kinds.register_check_as<ebs_check>("ebs_check");
-    // kinds.register_sensor_as<ec2_sensor>("ec2_sensor");
+    kinds.register_sensor_as<ec2_sensor>("ec2_sensor");
     kinds.register_meta_as<ec2_metascan>("ec2_metascan");
     kinds.register_check_as<ec2_check>("ec2_check");
-    // kinds.register_sensor_as<elb_sensor>("elb_sensor");
+    kinds.register_sensor_as<elb_sensor>("elb_sensor");
     kinds.register_meta_as<elb_metascan>("elb_metascan");
     kinds.register_check_as<elb_check>("elb_check");
-    // kinds.register_sensor_as<rds_sensor>("rds_sensor");
+    kinds.register_sensor_as<rds_sensor>("rds_sensor");
     kinds.register_meta_as<rds_metascan>("rds_metascan");
     kinds.register_check_as<rds_check>("rds_check");
-    // kinds.register_sensor_as<alarm_sensor>("alarm_sensor");
+    kinds.register_sensor_as<alarm_sensor>("alarm_sensor");
     kinds.register_meta_as<alarm_metascan>("alarm_metascan");
     kinds.register_check_as<alarm_check>("alarm_check");
 }
