@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/probe/demo.h"
 #include "tools/probe/host_session.h"
 #include "tools/probe/renderer.h"
 #include "tools/probe/settings_builder.h"
@@ -93,6 +94,10 @@ int run(const std::string& command, const options& o) {
         session.module_information(o.languages);
         return 0;
     }
+    if (command == "demo") {
+        auto credentials = request_of(o);
+        return run_demo(session, std::cout, credentials) ? 0 : 1;
+    }
     const std::string settings = build_settings(document, request_of(o));
     bool ok = true;
     if (command == "check") {
@@ -138,6 +143,10 @@ int main(int argc, char** argv) {
     scan->add_option("--count", o.count, "Number of scans")
         ->capture_default_str()
         ->check(CLI::PositiveNumber);
+
+    auto* demo = app.add_subcommand("demo", "Run every check and meta-scan, then scan a sensor of each kind");
+    demo->add_option("--access-key", o.access_key, "AWS access key (default: AWS_ACCESS_KEY_ID)");
+    demo->add_option("--secret-key", o.secret_key, "AWS secret key (default: AWS_SECRET_ACCESS_KEY)");
 
     CLI11_PARSE(app, argc, argv);
     try {
