@@ -13,6 +13,7 @@
 #include <mutex>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "aws/clients/client_configuration.h"
@@ -75,7 +76,7 @@ protected:
         received.clear();
     }
 
-    void TearDown() override { DestroySensorInstance(sensor_id); }
+    void TearDown() override { EXPECT_EQ(DestroySensorInstance(sensor_id), 0); }
 
     static std::vector<json> of_type(const std::string& type) {
         std::lock_guard lock(received_mutex);
@@ -88,9 +89,9 @@ protected:
         return messages;
     }
 
-    static void create(const settings_buffer& settings) {
+    static void create(const settings_buffer& settings, std::int32_t id = sensor_id) {
         const std::string text = settings.json();
-        ASSERT_EQ(CreateSensorInstance(sensor_id, reinterpret_cast<const std::uint8_t*>(text.data()),
+        ASSERT_EQ(CreateSensorInstance(id, reinterpret_cast<const std::uint8_t*>(text.data()),
                                        static_cast<std::uint32_t>(text.size())),
                   0);
     }
@@ -409,6 +410,60 @@ TEST_F(SensorsEndToEnd, CostForecastsAddTheirRequests) {
     EXPECT_EQ(result["message"]["text"],
               std::string("Costs of API calls per sensor scan: $") + (last_day ? "0.04" : "0.06") + "\n");
     EXPECT_THAT(ids(result), ElementsAre(0, 1, 2, 3, 40, 41, 42, 43));
+}
+
+TEST_F(SensorsEndToEnd, SensorsScannedFromSeveralHostThreadsShareClientsButNotResults) {
+    create(resource("ec2_sensor", "ec2_metascan",
+                    {{"id", "i-0a1b2c3d4e5f60002"},
+                     {"name", "web-02"},
+                     {"region", "us-east-1"},
+                     {"region_display_name", "US East (N. Virginia)"}}));
+    create(resource("rds_sensor", "rds_metascan",
+                    {{"identifier", "analytics-db"},
+                     {"engine", "postgres"},
+                     {"region", "eu-central-1"},
+                     {"region_display_name", "Europe (Frankfurt)"}}),
+           sensor_id + 1);
+    create(resource("ebs_sensor", "ebs_metascan",
+                    {{"id", "vol-05a6b7c8d9e0f0021"},
+                     {"name", ""},
+                     {"size", "8"},
+                     {"type", "gp3"},
+                     {"state", "in-use"},
+                     {"attachment_information", ""},
+                     {"region", "sa-east-1"},
+                     {"region_display_name", "South America (Sao Paulo)"}}),
+           sensor_id + 2);
+    aws_->clear_requests();
+    constexpr int scans = 3;
+    std::vector<std::thread> threads;
+    for (std::int32_t id = sensor_id; id < sensor_id + 3; ++id) {
+        for (int copy = 0; copy < 2; ++copy) {
+            threads.emplace_back([id] {
+                for (int scan = 0; scan < scans; ++scan) {
+                    EXPECT_EQ(ExecuteSensorScan(id), 0);
+                }
+            });
+        }
+    }
+    for (auto& thread : threads) {
+        thread.join();
+    }
+    EXPECT_EQ(DestroySensorInstance(sensor_id + 1), 0);
+    EXPECT_EQ(DestroySensorInstance(sensor_id + 2), 0);
+
+    // Six scans of each sensor, each with its own calls in its own region.
+    EXPECT_EQ(aws_->count("GetMetricStatistics", "us-east-1"), 6u * 11);
+    EXPECT_EQ(aws_->count("GetMetricStatistics", "eu-central-1"), 6u * 18);
+    EXPECT_EQ(aws_->count("ListMetrics", "eu-central-1"), 6u);
+    EXPECT_EQ(aws_->count("DescribeVolumes", "sa-east-1"), 6u);
+    EXPECT_EQ(aws_->count("GetMetricStatistics", "sa-east-1"), 6u * 9);
+    std::map<std::int32_t, int> results;
+    for (const auto& result : of_type("sensor_scan_result")) {
+        EXPECT_EQ(result["response_code"], 0) << result.dump();
+        ++results[result["sensor_id"].get<std::int32_t>()];
+    }
+    EXPECT_EQ(results, (std::map<std::int32_t, int>{{sensor_id, 6}, {sensor_id + 1, 6}, {sensor_id + 2, 6}}));
 }
 
 }  // namespace
