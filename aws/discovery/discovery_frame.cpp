@@ -77,7 +77,10 @@ credential_settings discovery_metascan::credentials_for(std::string region) cons
 }
 
 std::string discovery_metascan::found_line(std::size_t listed) const {
-    return "Found " + std::to_string(listed) + std::string(listed > 1 ? texts_.found_many : texts_.found_one);
+    std::string line = "Found ";
+    line += std::to_string(listed);
+    line += listed > 1 ? texts_.found_many : texts_.found_one;
+    return line;
 }
 
 }  // namespace orvane::tessel::aws::discovery
