@@ -2,16 +2,15 @@
 
 #include "aws/clients/client_factories.h"
 #include "aws/clients/dates.h"
-#include "module/definition/module_definition.h"
-// Kind headers (uncomment each line when its kind lands):
+#include "aws/discovery/checks.h"
+#include "aws/discovery/metascans.h"
+#include "aws/sensors/alarm_sensor.h"
 #include "aws/sensors/awscost.h"
 #include "aws/sensors/ebs_sensor.h"
 #include "aws/sensors/ec2_sensor.h"
 #include "aws/sensors/elb_sensor.h"
 #include "aws/sensors/rds_sensor.h"
-#include "aws/sensors/alarm_sensor.h"
-#include "aws/discovery/metascans.h"
-#include "aws/discovery/checks.h"
+#include "module/definition/module_definition.h"
 
 namespace orvane::tessel::aws {
 
@@ -25,9 +24,8 @@ VexaModuleAWS::VexaModuleAWS(std::uint64_t host_handle, vexa_message_callback ca
     factories.add<cost_api_factory_function>(get_cost_api_factory());
     factories.add<utils::today_function>(&utils::utc_today);
 
-    // The seventeen kinds, in this order (uncomment each line when its kind lands).
+    // The seventeen kinds, in the order hosts see them listed.
     auto& kinds = *dispatcher();
-    (void)kinds;
     kinds.register_sensor_as<awscost>("awscost");
     kinds.register_check_as<awscost_check>("awscost_check");
     kinds.register_sensor_as<ebs_sensor>("ebs_sensor");

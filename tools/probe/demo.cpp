@@ -11,7 +11,7 @@ namespace orvane::tessel::probe {
 
 namespace {
 
-using json = nlohmann::json;
+using json = nlohmann::ordered_json;
 
 constexpr std::array<const char*, 6> checks{"ec2_check", "ebs_check",   "rds_check",
                                             "elb_check", "alarm_check", "awscost_check"};

@@ -31,9 +31,9 @@ host_session::~host_session() {
 void host_session::on_message(std::uint64_t handle, const std::uint8_t* buffer, std::uint32_t length) {
     auto& session = *reinterpret_cast<host_session*>(handle);
     const std::string_view raw(reinterpret_cast<const char*>(buffer), length);
-    auto message = nlohmann::json::parse(raw);
+    auto message = nlohmann::ordered_json::parse(raw);
     if (session.capture_document_ && message.value("type", "") == "module_information") {
-        session.document_ = nlohmann::json::parse(message.at("document").get<std::string>());
+        session.document_ = nlohmann::ordered_json::parse(message.at("document").get<std::string>());
         return;
     }
     if (session.sink_) {
@@ -43,7 +43,7 @@ void host_session::on_message(std::uint64_t handle, const std::uint8_t* buffer, 
     session.messages_.push_back(std::move(message));
 }
 
-const nlohmann::json& host_session::document() {
+const nlohmann::ordered_json& host_session::document() {
     if (document_.is_null()) {
         capture_document_ = true;
         library_.get_module_information(true);
@@ -80,7 +80,7 @@ void host_session::module_information(bool load_languages) {
     library_.get_module_information(load_languages);
 }
 
-std::vector<nlohmann::json> host_session::take_messages() {
+std::vector<nlohmann::ordered_json> host_session::take_messages() {
     std::lock_guard lock(mutex_);
     return std::exchange(messages_, {});
 }

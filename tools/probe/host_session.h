@@ -17,7 +17,7 @@ namespace orvane::tessel::probe {
 class host_session {
 public:
     // Receives each message: its raw text and its decoded form.
-    using message_sink = std::function<void(std::string_view raw, const nlohmann::json& message)>;
+    using message_sink = std::function<void(std::string_view raw, const nlohmann::ordered_json& message)>;
 
     host_session(const std::string& module_path, message_sink sink);
     ~host_session();
@@ -25,7 +25,7 @@ public:
     host_session& operator=(const host_session&) = delete;
 
     // The complete definition document, fetched once.
-    const nlohmann::json& document();
+    const nlohmann::ordered_json& document();
 
     std::int32_t create(std::int32_t id, const std::string& settings);
     std::int32_t scan(std::int32_t id);
@@ -35,7 +35,7 @@ public:
     void module_information(bool load_languages);
 
     // Messages received since the last call.
-    std::vector<nlohmann::json> take_messages();
+    std::vector<nlohmann::ordered_json> take_messages();
 
 private:
     static void on_message(std::uint64_t handle, const std::uint8_t* buffer, std::uint32_t length);
@@ -43,8 +43,8 @@ private:
     module_library library_;
     message_sink sink_;
     std::mutex mutex_;
-    std::vector<nlohmann::json> messages_;
-    nlohmann::json document_;
+    std::vector<nlohmann::ordered_json> messages_;
+    nlohmann::ordered_json document_;
     bool capture_document_ = false;
 };
 

@@ -80,7 +80,7 @@ int run(const std::string& command, const options& o) {
         ::setenv("AWS_ENDPOINT_URL", o.endpoint.c_str(), 1);
     }
     std::unique_ptr<renderer> view;
-    host_session session(o.module_path, [&](std::string_view raw, const nlohmann::json& message) {
+    host_session session(o.module_path, [&](std::string_view raw, const nlohmann::ordered_json& message) {
         if (o.json) {
             std::cout << raw << std::endl;
         } else if (view) {

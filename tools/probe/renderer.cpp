@@ -8,7 +8,7 @@ namespace orvane::tessel::probe {
 
 namespace {
 
-using json = nlohmann::json;
+using json = nlohmann::ordered_json;
 
 // How the host's unit codes read; 8 is the channel's own unit text.
 const std::map<std::int32_t, std::string>& unit_labels() {

@@ -12,23 +12,24 @@ namespace orvane::tessel::probe {
 // texts, progress lines, discovered resources and check outcomes.
 class renderer {
 public:
-    renderer(std::ostream& out, const nlohmann::json& document);
+    renderer(std::ostream& out, const nlohmann::ordered_json& document);
 
-    void render(const nlohmann::json& message);
+    void render(const nlohmann::ordered_json& message);
 
     // A readable summary of the definition document.
-    void summary(const nlohmann::json& module_information);
+    void summary(const nlohmann::ordered_json& module_information);
 
 private:
-    void scan_result(const nlohmann::json& message);
-    void meta_scan_result(const nlohmann::json& message);
+    void scan_result(const nlohmann::ordered_json& message);
+    void meta_scan_result(const nlohmann::ordered_json& message);
     std::string english(const std::string& key) const;
-    std::string channel_name(const nlohmann::json& definition) const;
-    std::string value_text(const nlohmann::json& definition, const nlohmann::json& value) const;
+    std::string channel_name(const nlohmann::ordered_json& definition) const;
+    std::string value_text(const nlohmann::ordered_json& definition,
+                           const nlohmann::ordered_json& value) const;
 
     std::ostream& out_;
-    const nlohmann::json& document_;
-    std::map<std::int32_t, std::map<std::int32_t, nlohmann::json>>
+    const nlohmann::ordered_json& document_;
+    std::map<std::int32_t, std::map<std::int32_t, nlohmann::ordered_json>>
         channels_;  // sensor -> channel -> definition
 };
 

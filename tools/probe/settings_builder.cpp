@@ -14,8 +14,8 @@ using json = nlohmann::ordered_json;
 constexpr const char* access_key_setting = "awscredentials.credentials_group.access_key";
 constexpr const char* secret_key_setting = "awscredentials.credentials_group.secret_key";
 
-const nlohmann::json& sections_of(const nlohmann::json& document, const std::string& kind,
-                                  kind_category category) {
+const nlohmann::ordered_json& sections_of(const nlohmann::ordered_json& document, const std::string& kind,
+                                          kind_category category) {
     switch (category) {
         case kind_category::sensor:
             return document.at("Sensors").at(kind).at("Settings").at("Sections");
@@ -28,7 +28,7 @@ const nlohmann::json& sections_of(const nlohmann::json& document, const std::str
 }
 
 // Settings that the document marks as secure, by full key; the cloud API key is always secret.
-std::set<std::string> secure_keys(const nlohmann::json& document) {
+std::set<std::string> secure_keys(const nlohmann::ordered_json& document) {
     std::set<std::string> keys{"orvanecloudapikey"};
     for (const auto& [section_name, section] : document.at("Sections").items()) {
         for (const auto& group_name : section.at("Groups")) {
@@ -44,7 +44,7 @@ std::set<std::string> secure_keys(const nlohmann::json& document) {
     return keys;
 }
 
-json defaults(const nlohmann::json& document, const std::string& kind, kind_category category) {
+json defaults(const nlohmann::ordered_json& document, const std::string& kind, kind_category category) {
     const auto secure = secure_keys(document);
     json settings = json::object();
     json secrets = json::object();
@@ -90,7 +90,7 @@ json read_file(const std::string& path) {
 
 }  // namespace
 
-std::optional<kind_category> category_of(const nlohmann::json& document, const std::string& kind) {
+std::optional<kind_category> category_of(const nlohmann::ordered_json& document, const std::string& kind) {
     if (document.at("Sensors").contains(kind)) {
         return kind_category::sensor;
     }
@@ -103,7 +103,7 @@ std::optional<kind_category> category_of(const nlohmann::json& document, const s
     return std::nullopt;
 }
 
-std::string build_settings(const nlohmann::json& document, const settings_request& request) {
+std::string build_settings(const nlohmann::ordered_json& document, const settings_request& request) {
     json root;
     if (request.file) {
         root = read_file(*request.file);

@@ -11,7 +11,7 @@ namespace orvane::tessel::probe {
 enum class kind_category { sensor, check, meta_scan };
 
 // The category of a kind as the definition document declares it; nullopt for unknown kinds.
-std::optional<kind_category> category_of(const nlohmann::json& document, const std::string& kind);
+std::optional<kind_category> category_of(const nlohmann::ordered_json& document, const std::string& kind);
 
 // What the user asked for on the command line.
 struct settings_request {
@@ -25,6 +25,6 @@ struct settings_request {
 // A settings buffer in the host's wire format: from the file if one is given, otherwise from the
 // kind's settings sections with their defaults and the common settings; then the overrides. Secret
 // settings (those the document marks as secure) go to secure_settings.
-std::string build_settings(const nlohmann::json& document, const settings_request& request);
+std::string build_settings(const nlohmann::ordered_json& document, const settings_request& request);
 
 }  // namespace orvane::tessel::probe
