@@ -2,25 +2,67 @@
 
 #include <algorithm>
 
+#include "aws/sensors/alarm_sensor.h"
+#include "aws/sensors/awscost.h"
+#include "aws/sensors/ebs_sensor.h"
+#include "aws/sensors/ec2_sensor.h"
+#include "aws/sensors/elb_sensor.h"
+#include "aws/sensors/rds_sensor.h"
+
 namespace orvane::tessel::test_support {
 
 using namespace ::testing;
 
 sensor_harness::sensor_harness() {
+    dispatcher.register_sensor_as<aws::alarm_sensor>("alarm_sensor");
+    dispatcher.register_sensor_as<aws::awscost>("awscost");
+    dispatcher.register_sensor_as<aws::ebs_sensor>("ebs_sensor");
+    dispatcher.register_sensor_as<aws::ec2_sensor>("ec2_sensor");
+    dispatcher.register_sensor_as<aws::elb_sensor>("elb_sensor");
+    dispatcher.register_sensor_as<aws::rds_sensor>("rds_sensor");
     EXPECT_CALL(*host.cloudwatch, get_metric_statistics).Times(AnyNumber());
     EXPECT_CALL(*host.cost, get_cost_and_usage).Times(AnyNumber());
     EXPECT_CALL(*host.cost, get_cost_forecast).Times(AnyNumber());
 }
 
-void sensor_harness::create(const settings_buffer& settings) {
-    ASSERT_EQ(dispatcher.create_sensor_instance(sensor_id, settings.wrapper()),
-              libvexahelper::sensor_create_response_code::success)
-        << ::testing::PrintToString(host.runtime_log->texts());
+settings_buffer sensor_harness::settings(const std::string& kind) {
+    static const std::map<std::string, std::vector<std::pair<std::string, std::string>>> resources{
+        {"alarm_sensor", {{"name", "watch"}, {"type", "Metric"}, {"description", ""}}},
+        {"ebs_sensor",
+         {{"id", "vol-1"},
+          {"name", ""},
+          {"size", "8"},
+          {"type", "gp3"},
+          {"state", ""},
+          {"attachment_information", ""}}},
+        {"ec2_sensor", {{"id", "i-1"}, {"name", "web"}}},
+        {"elb_sensor", {{"id", "app/web/1"}, {"name", "web"}, {"type", "application"}}},
+        {"rds_sensor", {{"identifier", "db"}, {"engine", "mysql"}}},
+    };
+    settings_buffer buffer(kind);
+    buffer.set("interval", "300");
+    if (kind == "awscost") {
+        const std::string group = "cost_specific_section.cost_";
+        return buffer.set(group + "optional_channel_group.optional_channel", "disabled")
+            .set(group + "optional_channel_group.cost_types", "")
+            .set(group + "forecast_group.forecast_additional", "disabled")
+            .set(group + "forecast_group.forecast_cost_types", "blended_cost");
+    }
+    const std::string base = kind.substr(0, kind.find('_'));
+    const std::string prefix = base + "_metascan_section." + base + "_metascan_group.";
+    for (const auto& [name, value] : resources.at(kind)) {
+        buffer.set(prefix + name, value);
+    }
+    return buffer.set(prefix + "region", "us-east-1").set(prefix + "region_display_name", "US East");
 }
 
-void sensor_harness::destroy() {
-    EXPECT_EQ(dispatcher.destroy_sensor_instance(sensor_id),
-              libvexahelper::sensor_destroy_response_code::success);
+void sensor_harness::create(const settings_buffer& settings, bool forget) {
+    ASSERT_EQ(dispatcher.create_sensor_instance(sensor_id, settings.wrapper()),
+              libvexahelper::sensor_create_response_code::success)
+        << PrintToString(host.runtime_log->texts());
+    if (forget) {
+        host.messages->clear();
+    }
 }
 
 void sensor_harness::scan() {
@@ -32,34 +74,37 @@ json sensor_harness::last_result() const {
     return all.empty() ? json() : all.back();
 }
 
-std::map<std::int32_t, double> sensor_harness::values() const {
-    std::map<std::int32_t, double> values;
+std::map<std::int32_t, json> sensor_harness::values() const {
+    std::map<std::int32_t, json> values;
     const auto result = last_result();
-    if (result.is_null()) {
-        return values;
-    }
-    for (const auto& channel : result.at("channels")) {
-        const auto& value = channel.contains("integer") ? channel.at("integer") : channel.at("float");
-        values[channel.at("id").get<std::int32_t>()] = value.get<double>();
+    for (const auto& channel : result.value("channels", json::array())) {
+        values[channel.at("id").get<std::int32_t>()] = channel;
     }
     return values;
 }
 
-bool sensor_harness::is_integer(std::int32_t channel_id) const {
-    const auto result = last_result();
-    for (const auto& channel : result.at("channels")) {
-        if (channel.at("id") == channel_id) {
-            return channel.contains("integer");
-        }
+double sensor_harness::value(std::int32_t channel_id) const {
+    const auto all = numbers();
+    const auto found = all.find(channel_id);
+    if (found == all.end()) {
+        ADD_FAILURE() << "channel " << channel_id << " has no value in " << last_result().dump();
+        return -1.0;
     }
-    ADD_FAILURE() << "channel " << channel_id << " has no value in " << result.dump();
-    return false;
+    return found->second;
+}
+
+std::map<std::int32_t, double> sensor_harness::numbers() const {
+    std::map<std::int32_t, double> numbers;
+    for (const auto& [id, channel] : values()) {
+        numbers[id] =
+            channel.contains("float") ? channel["float"].get<double>() : channel["integer"].get<double>();
+    }
+    return numbers;
 }
 
 std::vector<json> sensor_harness::announced() const {
     std::vector<json> channels;
     for (const auto& message : host.messages->of_type("dynamic_channel")) {
-        EXPECT_EQ(message.at("sensor_id"), sensor_id);
         channels.push_back(message.at("channel"));
     }
     return channels;
@@ -76,7 +121,6 @@ std::vector<std::int32_t> sensor_harness::announced_ids() const {
 std::map<std::string, std::string> sensor_harness::persisted() const {
     std::map<std::string, std::string> values;
     for (const auto& message : host.messages->of_type("persistent_data")) {
-        EXPECT_EQ(message.at("sensor_id"), sensor_id);
         values[message.at("key").get<std::string>()] = message.at("value").get<std::string>();
     }
     return values;
@@ -85,6 +129,13 @@ std::map<std::string, std::string> sensor_harness::persisted() const {
 std::size_t sensor_harness::log_count(const std::string& text) const {
     const auto lines = host.sensor_log->texts();
     return static_cast<std::size_t>(std::count(lines.begin(), lines.end(), text));
+}
+
+std::size_t sensor_harness::log_count_starting(const std::string& prefix, const std::string& suffix) const {
+    const auto lines = host.sensor_log->texts();
+    return static_cast<std::size_t>(std::count_if(lines.begin(), lines.end(), [&](const std::string& line) {
+        return line.starts_with(prefix) && line.ends_with(suffix);
+    }));
 }
 
 void answer_metrics(mock_cloudwatch_client& cloudwatch, const std::map<std::string, double>& values,
@@ -109,8 +160,15 @@ Aws::CloudWatch::Model::Dimension dimension(const std::string& name, const std::
     return result;
 }
 
+Aws::CloudWatch::Model::Metric listed_metric(const std::string& name, const dimension_list& dimensions) {
+    Aws::CloudWatch::Model::Metric metric;
+    metric.SetMetricName(name);
+    metric.SetDimensions(dimensions);
+    return metric;
+}
+
 ::testing::Matcher<const dimension_list&> dimensions_are(const dimension_list& expected) {
-    return ::testing::Truly([expected](const dimension_list& actual) {
+    return Truly([expected](const dimension_list& actual) {
         return std::equal(actual.begin(), actual.end(), expected.begin(), expected.end(),
                           [](const auto& a, const auto& b) {
                               return a.GetName() == b.GetName() && a.GetValue() == b.GetValue();
@@ -118,11 +176,14 @@ Aws::CloudWatch::Model::Dimension dimension(const std::string& name, const std::
     });
 }
 
-Aws::CloudWatch::Model::Metric listed_metric(const std::string& name, const dimension_list& dimensions) {
-    Aws::CloudWatch::Model::Metric metric;
-    metric.SetMetricName(name);
-    metric.SetDimensions(dimensions);
-    return metric;
+::testing::AssertionResult has_members(const json& object, const json& expected) {
+    for (const auto& [key, value] : expected.items()) {
+        if (!object.contains(key) || object.at(key) != value) {
+            return AssertionFailure() << key << " is " << object.value(key, json()).dump() << ", not "
+                                      << value.dump() << " in " << object.dump();
+        }
+    }
+    return AssertionSuccess();
 }
 
 }  // namespace orvane::tessel::test_support

@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <map>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,52 +14,47 @@
 
 namespace orvane::tessel::test_support {
 
-// A sensor kind behind the dispatcher, as the host drives it, with mocked AWS clients.
+// The six kinds behind the dispatcher, as the host drives them, with mocked AWS clients. Requests
+// that a test does not expect explicitly take the mocks' default answers.
 class sensor_harness {
 public:
     static constexpr std::int32_t sensor_id = 7;
 
-    // Requests that a test does not expect explicitly take the mock's default answer.
     sensor_harness();
 
-    template <class Kind>
-    void register_kind(const std::string& name) {
-        dispatcher.register_sensor_as<Kind>(name);
-    }
-
+    // Complete settings of a kind (interval 300, region us-east-1), for the test to adjust.
+    static settings_buffer settings(const std::string& kind);
     // Creates the sensor (expecting success) and forgets what creation sent.
-    void create(const settings_buffer& settings);
-    void destroy();
+    void create(const settings_buffer& settings, bool forget = true);
     void scan();
 
     std::vector<json> results() const { return host.messages->of_type("sensor_scan_result"); }
     json last_result() const;
-    // Channel values of the last result by id: doubles, and integers as doubles.
-    std::map<std::int32_t, double> values() const;
-    // Whether a value of the last result travels as an integer.
-    bool is_integer(std::int32_t channel_id) const;
-    // The channel objects of the dynamic_channel messages, and their ids, in order.
+    // Channel values of the last result: id to {"id", "integer" or "float"}.
+    std::map<std::int32_t, json> values() const;
+    double value(std::int32_t channel_id) const;
+    std::map<std::int32_t, double> numbers() const;  // every value of the last result, as a double
+    // The channel objects of the dynamic_channel messages, in order, and their ids.
     std::vector<json> announced() const;
     std::vector<std::int32_t> announced_ids() const;
-    std::map<std::string, std::string> persisted() const;  // key to value, the last value sent wins
-    std::size_t persisted_count() const { return host.messages->of_type("persistent_data").size(); }
+    std::map<std::string, std::string> persisted() const;  // the last value sent per key
     std::size_t log_count(const std::string& text) const;
+    std::size_t log_count_starting(const std::string& prefix, const std::string& suffix = "") const;
 
     aws_fake_host host;
     libvexahelper::sensor_dispatcher dispatcher{host.container};
 };
 
-// Every get_metric_statistics answers from this table by metric name; other metrics have no data.
+// Every statistic answers from this table by metric name; other metrics have no data.
 void answer_metrics(mock_cloudwatch_client& cloudwatch, const std::map<std::string, double>& values,
                     Aws::CloudWatch::Model::StandardUnit unit = Aws::CloudWatch::Model::StandardUnit::None);
-
 metric_statistic with_value(
     double value, Aws::CloudWatch::Model::StandardUnit unit = Aws::CloudWatch::Model::StandardUnit::None);
-
 Aws::CloudWatch::Model::Dimension dimension(const std::string& name, const std::string& value);
-
-// Matches a dimension list by names and values (the SDK's Dimension has no equality).
-::testing::Matcher<const dimension_list&> dimensions_are(const dimension_list& expected);
 Aws::CloudWatch::Model::Metric listed_metric(const std::string& name, const dimension_list& dimensions);
+// By names and values: the SDK's Dimension has no equality.
+::testing::Matcher<const dimension_list&> dimensions_are(const dimension_list& expected);
+// Every member of expected is in the object with the same value.
+::testing::AssertionResult has_members(const json& object, const json& expected);
 
 }  // namespace orvane::tessel::test_support
