@@ -12,6 +12,10 @@ target_compile_options(vexa_warnings INTERFACE -Wall -Wextra -Wpedantic)
 if(VEXA_WARNINGS_AS_ERRORS)
     target_compile_options(vexa_warnings INTERFACE -Werror)
 endif()
+# GCC 12 at -O3 reports impossible overlaps inside std::string concatenation (GCC bug 105329).
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
+    target_compile_options(vexa_warnings INTERFACE -Wno-restrict)
+endif()
 
 if(VEXA_SANITIZE)
     list(JOIN VEXA_SANITIZE "," _vexa_sanitizers)

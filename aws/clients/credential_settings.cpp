@@ -33,11 +33,12 @@ std::size_t credential_settings_hash::operator()(const credential_settings& key)
 }
 
 std::string key_text(const credential_settings& key) {
-    std::string text = "access key " + key.access_key + ", region " + key.region;
+    std::string text = "access key ";
+    text.append(key.access_key).append(", region ").append(key.region);
     if (!key.proxy.host.empty()) {
-        text += ", proxy " + key.proxy.host;
+        text.append(", proxy ").append(key.proxy.host);
         if (key.proxy.port) {
-            text += ":" + std::to_string(*key.proxy.port);
+            text.append(":").append(std::to_string(*key.proxy.port));
         }
     }
     return text;
