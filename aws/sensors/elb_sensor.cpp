@@ -94,7 +94,7 @@ public:
         const std::string metric(row.metric);
         const auto groups = cloudwatch_.get_target_groups(listed_, metric);
         if (groups.empty()) {
-            announce(metric, "");
+            log_request(metric, "");
             auto dimensions =
                 cloudwatch_.get_dimensions(listed_, metric, {std::string(load_balancer_dimension)}, {});
             if (dimensions.empty()) {
@@ -107,7 +107,7 @@ public:
 
         std::vector<double> values;
         for (const auto& group : groups) {
-            announce(metric, "', target-group: '" + group);
+            log_request(metric, "', target-group: '" + group);
             const auto dimensions = cloudwatch_.get_dimensions(
                 listed_, metric, {std::string(load_balancer_dimension), std::string(target_group_dimension)},
                 group);
@@ -119,7 +119,7 @@ public:
     }
 
 private:
-    void announce(const std::string& metric, const std::string& target_group) const {
+    void log_request(const std::string& metric, const std::string& target_group) const {
         trace(logger_, "Get statistics for " + std::string(profile_.label) + " metric '" + metric +
                            "' of instance: '" + load_balancer_.id + target_group + "' in region '" +
                            load_balancer_.region + "' from AWS");

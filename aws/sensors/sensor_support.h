@@ -83,20 +83,18 @@ struct channel_spec {
     constexpr channel_spec named(std::string_view text) const {
         return with(*this, &channel_spec::name, text);
     }
-    constexpr channel_spec in(std::int32_t unit_code, std::int32_t size_code_ = size::none) const {
-        return with(with(*this, &channel_spec::unit, unit_code), &channel_spec::size_code, size_code_);
+    constexpr channel_spec in(std::int32_t unit_code, std::int32_t measured_in = size::none) const {
+        return with(with(*this, &channel_spec::unit, unit_code), &channel_spec::size_code, measured_in);
     }
-    constexpr channel_spec sized_in(std::int32_t size_code_) const {
-        return with(*this, &channel_spec::size_unit, size_code_);
+    constexpr channel_spec sized_in(std::int32_t first_size) const {
+        return with(*this, &channel_spec::size_unit, first_size);
     }
     constexpr channel_spec in_custom(std::string_view text) const {
         return with(*this, &channel_spec::custom_unit, text);
     }
-    constexpr channel_spec as(value_mode value_mode_) const {
-        return with(*this, &channel_spec::mode, value_mode_);
-    }
-    constexpr channel_spec looked_up_in(std::string_view lookup_) const {
-        return with(as(value_mode::lookup), &channel_spec::lookup, lookup_);
+    constexpr channel_spec as(value_mode sent_as) const { return with(*this, &channel_spec::mode, sent_as); }
+    constexpr channel_spec looked_up_in(std::string_view table) const {
+        return with(as(value_mode::lookup), &channel_spec::lookup, table);
     }
     constexpr channel_spec lower_limit_at(double value) const {
         return with(*this, &channel_spec::lower_limit, std::optional<double>(value));
