@@ -1,6 +1,8 @@
 #include "framework/settings/records.h"
 
 #include <array>
+#include <initializer_list>
+#include <utility>
 
 #include "framework/settings/reader.h"
 
@@ -34,6 +36,18 @@ constexpr std::array<option<bool forecast_cost_types::*>, 5> forecast_type_optio
 template <class Group>
 reader group_reader(const sensor_data_wrapper& settings, std::string_view section) {
     return reader(settings, section, Group::group);
+}
+
+// A group of text settings only, read in the order the table lists them.
+template <class Group>
+Group text_group(const sensor_data_wrapper& settings, std::string_view section,
+                 std::initializer_list<std::pair<std::string_view, std::string Group::*>> fields) {
+    const auto r = group_reader<Group>(settings, section);
+    Group group;
+    for (const auto& [name, field] : fields) {
+        group.*field = r.text(name);
+    }
+    return group;
 }
 
 }  // namespace
@@ -86,59 +100,54 @@ cost_forecast_group cost_forecast_group::parse(const sensor_data_wrapper& settin
 
 alarm_metascan_group alarm_metascan_group::parse(const sensor_data_wrapper& settings,
                                                  std::string_view section) {
-    const auto r = group_reader<alarm_metascan_group>(settings, section);
-    alarm_metascan_group g;
-    g.name = r.text("name");
-    g.type = r.text("type");
-    g.description = r.text("description");
-    g.region = r.text("region");
-    g.region_display_name = r.text("region_display_name");
-    return g;
+    using g = alarm_metascan_group;
+    return text_group<g>(settings, section,
+                         {{"name", &g::name},
+                          {"type", &g::type},
+                          {"description", &g::description},
+                          {"region", &g::region},
+                          {"region_display_name", &g::region_display_name}});
 }
 
 ebs_metascan_group ebs_metascan_group::parse(const sensor_data_wrapper& settings, std::string_view section) {
-    const auto r = group_reader<ebs_metascan_group>(settings, section);
-    ebs_metascan_group g;
-    g.id = r.text("id");
-    g.name = r.text("name");
-    g.size = r.text("size");
-    g.type = r.text("type");
-    g.state = r.text("state");
-    g.attachment_information = r.text("attachment_information");
-    g.region = r.text("region");
-    g.region_display_name = r.text("region_display_name");
-    return g;
+    using g = ebs_metascan_group;
+    return text_group<g>(settings, section,
+                         {{"id", &g::id},
+                          {"name", &g::name},
+                          {"size", &g::size},
+                          {"type", &g::type},
+                          {"state", &g::state},
+                          {"attachment_information", &g::attachment_information},
+                          {"region", &g::region},
+                          {"region_display_name", &g::region_display_name}});
 }
 
 ec2_metascan_group ec2_metascan_group::parse(const sensor_data_wrapper& settings, std::string_view section) {
-    const auto r = group_reader<ec2_metascan_group>(settings, section);
-    ec2_metascan_group g;
-    g.id = r.text("id");
-    g.name = r.text("name");
-    g.region = r.text("region");
-    g.region_display_name = r.text("region_display_name");
-    return g;
+    using g = ec2_metascan_group;
+    return text_group<g>(settings, section,
+                         {{"id", &g::id},
+                          {"name", &g::name},
+                          {"region", &g::region},
+                          {"region_display_name", &g::region_display_name}});
 }
 
 elb_metascan_group elb_metascan_group::parse(const sensor_data_wrapper& settings, std::string_view section) {
-    const auto r = group_reader<elb_metascan_group>(settings, section);
-    elb_metascan_group g;
-    g.id = r.text("id");
-    g.name = r.text("name");
-    g.type = r.text("type");
-    g.region = r.text("region");
-    g.region_display_name = r.text("region_display_name");
-    return g;
+    using g = elb_metascan_group;
+    return text_group<g>(settings, section,
+                         {{"id", &g::id},
+                          {"name", &g::name},
+                          {"type", &g::type},
+                          {"region", &g::region},
+                          {"region_display_name", &g::region_display_name}});
 }
 
 rds_metascan_group rds_metascan_group::parse(const sensor_data_wrapper& settings, std::string_view section) {
-    const auto r = group_reader<rds_metascan_group>(settings, section);
-    rds_metascan_group g;
-    g.identifier = r.text("identifier");
-    g.engine = r.text("engine");
-    g.region = r.text("region");
-    g.region_display_name = r.text("region_display_name");
-    return g;
+    using g = rds_metascan_group;
+    return text_group<g>(settings, section,
+                         {{"identifier", &g::identifier},
+                          {"engine", &g::engine},
+                          {"region", &g::region},
+                          {"region_display_name", &g::region_display_name}});
 }
 
 access_settings access_settings::parse(const sensor_data_wrapper& settings) {
