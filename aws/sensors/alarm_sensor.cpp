@@ -21,7 +21,7 @@ constexpr std::string_view metric_unit_key = "metric_unit";
 
 constexpr std::int32_t alarm_state_channel = 0;
 
-constexpr channel_spec alarm_state_spec =
+constexpr channel_shape alarm_state_shape =
     channel(alarm_state_channel).named("AlarmState").looked_up_in(alarm_status_lookup);
 
 std::shared_ptr<cloudwatch_client_interface> cloudwatch_for(variant_services& services,
@@ -116,7 +116,7 @@ std::int32_t persistent_channel_ids::id_for(const std::string& name) {
 
 alarm_metric_sensor::alarm_metric_sensor(variant_services& services, const settings::alarm_sensor& settings)
     : services_(services), settings_(settings), ids_(services) {
-    services_.define(channel_options(alarm_state_spec));
+    services_.define(channel_options(alarm_state_shape));
 }
 
 void alarm_metric_sensor::work() {
@@ -158,7 +158,7 @@ void alarm_metric_sensor::work() {
 alarm_composite_sensor::alarm_composite_sensor(variant_services& services,
                                                const settings::alarm_sensor& settings)
     : services_(services), settings_(settings), ids_(services) {
-    services_.define(channel_options(alarm_state_spec));
+    services_.define(channel_options(alarm_state_shape));
 }
 
 void alarm_composite_sensor::work() {

@@ -18,18 +18,18 @@ using namespace sensor_support;
 
 constexpr std::string_view cloudwatch_namespace = "AWS/EBS";
 
-constexpr channel_spec volume_state = channel(0).named("VolumeState").looked_up_in(volume_status_lookup);
+constexpr channel_shape volume_state = channel(0).named("VolumeState").looked_up_in(volume_status_lookup);
 
-constexpr channel_spec bandwidth(std::int32_t id, std::string_view name) {
+constexpr channel_shape bandwidth(std::int32_t id, std::string_view name) {
     return channel(id).named(name).in(unit::bytes_per_second, size::kilobyte).sized_in(size::kilobyte);
 }
 
-constexpr channel_spec iops(std::int32_t id, std::string_view name) {
+constexpr channel_shape iops(std::int32_t id, std::string_view name) {
     return channel(id).named(name).in_custom("IOPS");
 }
 
 // Every metric is read over P60, so the sums become rates over that same period.
-constexpr metric_row rate(std::string_view name, channel_spec feeds) {
+constexpr metric_row rate(std::string_view name, channel_shape feeds) {
     return metric(name, feeds).by(Statistic::Sum).converted(conversion::per_second);
 }
 

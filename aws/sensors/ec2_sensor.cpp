@@ -15,11 +15,11 @@ using namespace sensor_support;
 
 constexpr std::string_view cloudwatch_namespace = "AWS/EC2";
 
-constexpr channel_spec status_check(std::int32_t id) {
+constexpr channel_shape status_check(std::int32_t id) {
     return channel(id).looked_up_in(status_check_lookup);
 }
 
-constexpr metric_row credits(std::string_view name, channel_spec feeds) {
+constexpr metric_row credits(std::string_view name, channel_shape feeds) {
     return metric(name, feeds)
         .by(Statistic::Sum)
         .over(period_rule::p300)
@@ -28,7 +28,7 @@ constexpr metric_row credits(std::string_view name, channel_spec feeds) {
 }
 
 // A disk reading of 0 means an instance without instance store: no channel for it.
-constexpr metric_row disk(std::string_view name, channel_spec feeds) {
+constexpr metric_row disk(std::string_view name, channel_shape feeds) {
     return metric(name, feeds).at_first_value().only_above_zero();
 }
 

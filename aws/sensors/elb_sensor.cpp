@@ -27,12 +27,12 @@ struct elb_profile {
 
 namespace {
 
-constexpr channel_spec count(std::int32_t id) {
+constexpr channel_shape count(std::int32_t id) {
     return channel(id).in(unit::count);
 }
 
-constexpr channel_spec unhealthy_hosts = count(1).upper_limit_at(0.0);
-constexpr channel_spec processed_bytes = channel(6).in(unit::traffic, size::byte);
+constexpr channel_shape unhealthy_hosts = count(1).upper_limit_at(0.0);
+constexpr channel_shape processed_bytes = channel(6).in(unit::traffic, size::byte);
 
 constexpr metric_row counted(std::string_view name, std::int32_t id) {
     return metric(name, count(id)).by(Statistic::Sum).at_first_value();

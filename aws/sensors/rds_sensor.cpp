@@ -17,7 +17,7 @@ using namespace sensor_support;
 constexpr std::string_view cloudwatch_namespace = "AWS/RDS";
 constexpr std::string_view instance_dimension = "DBInstanceIdentifier";
 
-constexpr channel_spec per_second(std::int32_t id) {
+constexpr channel_shape per_second(std::int32_t id) {
     return channel(id).in_custom("#/s");
 }
 
@@ -25,7 +25,7 @@ constexpr metric_row latency(std::string_view name, std::int32_t id) {
     return metric(name, channel(id).in(unit::milliseconds)).converted(conversion::to_milliseconds);
 }
 
-constexpr metric_row credits(std::string_view name, channel_spec feeds) {
+constexpr metric_row credits(std::string_view name, channel_shape feeds) {
     return metric(name, feeds)
         .by(Statistic::Sum)
         .over(period_rule::p300)

@@ -14,34 +14,34 @@
 
 namespace orvane::tessel::aws::sensor_support {
 
-dynamic_channel_options channel_options(const channel_spec& spec) {
+dynamic_channel_options channel_options(const channel_shape& shape) {
     dynamic_channel_options options;
-    options.channel_id = spec.id;
-    options.name = "channel." + std::string(spec.name);
-    options.mode = spec.mode;
-    options.unit = spec.custom_unit.empty() ? spec.unit : unit::custom;
-    options.custom_unit = std::string(spec.custom_unit);
-    options.size_unit = spec.size_unit;
-    options.size_code = spec.size_code;
-    options.value_lookup = std::string(spec.lookup);
-    if (spec.lower_limit || spec.upper_limit) {
+    options.channel_id = shape.id;
+    options.name = "channel." + std::string(shape.name);
+    options.mode = shape.mode;
+    options.unit = shape.custom_unit.empty() ? shape.unit : unit::custom;
+    options.custom_unit = std::string(shape.custom_unit);
+    options.size_unit = shape.size_unit;
+    options.size_code = shape.size_code;
+    options.value_lookup = std::string(shape.lookup);
+    if (shape.lower_limit || shape.upper_limit) {
         options.limit_mode = true;
     }
-    if (spec.lower_limit) {
-        options.limits[0] = {true, *spec.lower_limit};
+    if (shape.lower_limit) {
+        options.limits[0] = {true, *shape.lower_limit};
     }
-    if (spec.upper_limit) {
-        options.limits[1] = {true, *spec.upper_limit};
+    if (shape.upper_limit) {
+        options.limits[1] = {true, *shape.upper_limit};
     }
     return options;
 }
 
 dynamic_channel_options channel_options(const metric_row& row) {
-    channel_spec spec = row.channel;
-    if (spec.name.empty()) {
-        spec.name = row.metric;
+    channel_shape shape = row.channel;
+    if (shape.name.empty()) {
+        shape.name = row.metric;
     }
-    return channel_options(spec);
+    return channel_options(shape);
 }
 
 scan_periods::scan_periods(std::int64_t interval)

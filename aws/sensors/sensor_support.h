@@ -68,7 +68,7 @@ constexpr Record with(Record copy, Field Record::*field, Value value) {
 }
 
 // How a channel looks to the host. Fields left alone keep the host's defaults.
-struct channel_spec {
+struct channel_shape {
     std::int32_t id = 0;
     std::string_view name;  // the part after "channel."; empty: the metric's name
     value_mode mode = value_mode::floating_point;
@@ -80,36 +80,38 @@ struct channel_spec {
     std::optional<double> lower_limit;
     std::optional<double> upper_limit;
 
-    constexpr channel_spec named(std::string_view text) const {
-        return with(*this, &channel_spec::name, text);
+    constexpr channel_shape named(std::string_view text) const {
+        return with(*this, &channel_shape::name, text);
     }
-    constexpr channel_spec in(std::int32_t unit_code, std::int32_t measured_in = size::none) const {
-        return with(with(*this, &channel_spec::unit, unit_code), &channel_spec::size_code, measured_in);
+    constexpr channel_shape in(std::int32_t unit_code, std::int32_t measured_in = size::none) const {
+        return with(with(*this, &channel_shape::unit, unit_code), &channel_shape::size_code, measured_in);
     }
-    constexpr channel_spec sized_in(std::int32_t first_size) const {
-        return with(*this, &channel_spec::size_unit, first_size);
+    constexpr channel_shape sized_in(std::int32_t first_size) const {
+        return with(*this, &channel_shape::size_unit, first_size);
     }
-    constexpr channel_spec in_custom(std::string_view text) const {
-        return with(*this, &channel_spec::custom_unit, text);
+    constexpr channel_shape in_custom(std::string_view text) const {
+        return with(*this, &channel_shape::custom_unit, text);
     }
-    constexpr channel_spec as(value_mode sent_as) const { return with(*this, &channel_spec::mode, sent_as); }
-    constexpr channel_spec looked_up_in(std::string_view table) const {
-        return with(as(value_mode::lookup), &channel_spec::lookup, table);
+    constexpr channel_shape as(value_mode sent_as) const {
+        return with(*this, &channel_shape::mode, sent_as);
     }
-    constexpr channel_spec lower_limit_at(double value) const {
-        return with(*this, &channel_spec::lower_limit, std::optional<double>(value));
+    constexpr channel_shape looked_up_in(std::string_view table) const {
+        return with(as(value_mode::lookup), &channel_shape::lookup, table);
     }
-    constexpr channel_spec upper_limit_at(double value) const {
-        return with(*this, &channel_spec::upper_limit, std::optional<double>(value));
+    constexpr channel_shape lower_limit_at(double value) const {
+        return with(*this, &channel_shape::lower_limit, std::optional<double>(value));
+    }
+    constexpr channel_shape upper_limit_at(double value) const {
+        return with(*this, &channel_shape::upper_limit, std::optional<double>(value));
     }
 };
 
 // A floating-point channel without unit, to be refined by the builders above.
-constexpr channel_spec channel(std::int32_t id) {
-    return with(channel_spec{}, &channel_spec::id, id);
+constexpr channel_shape channel(std::int32_t id) {
+    return with(channel_shape{}, &channel_shape::id, id);
 }
 
-dynamic_channel_options channel_options(const channel_spec& spec);
+dynamic_channel_options channel_options(const channel_shape& shape);
 
 // ---- metric tables -------------------------------------------------------------------------------
 
@@ -132,7 +134,7 @@ enum class combination { sum, average };
 // One CloudWatch metric of a sensor kind and the channel it feeds.
 struct metric_row {
     std::string_view metric;
-    channel_spec channel;
+    channel_shape channel;
     Statistic statistic = Statistic::Average;
     period_rule period = period_rule::p60;
     conversion convert = conversion::none;
@@ -155,7 +157,7 @@ struct metric_row {
 };
 
 // Average over P60, defined at creation, unless the builders above say otherwise.
-constexpr metric_row metric(std::string_view name, channel_spec feeds) {
+constexpr metric_row metric(std::string_view name, channel_shape feeds) {
     return with(with(metric_row{}, &metric_row::metric, name), &metric_row::channel, feeds);
 }
 
