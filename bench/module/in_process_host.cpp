@@ -45,6 +45,7 @@ void in_process_host::on_message(std::uint64_t handle, const std::uint8_t* buffe
     const std::string_view message(reinterpret_cast<const char*>(buffer), length);
     if (message.find(scan_result_type) != std::string_view::npos) {
         host->last_scan_result_.assign(message);
+        ++host->scan_results_;
     }
 }
 

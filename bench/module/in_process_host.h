@@ -24,12 +24,14 @@ public:
     // The last sensor_scan_result, as sent. Copying it is all the callback does during a scan, so
     // that the host's share of a scan's CPU time stays negligible.
     [[nodiscard]] const std::string& last_scan_result() const noexcept { return last_scan_result_; }
+    [[nodiscard]] std::uint64_t scan_results() const noexcept { return scan_results_; }
     [[nodiscard]] std::uint64_t messages() const noexcept { return messages_; }
 
 private:
     static void on_message(std::uint64_t handle, const std::uint8_t* buffer, std::uint32_t length);
 
     std::string last_scan_result_;
+    std::uint64_t scan_results_ = 0;
     std::uint64_t messages_ = 0;
 };
 

@@ -96,12 +96,14 @@ public:
         }
     }
 
-    // One measured scan; the result is checked after the clocks stopped.
+    // One measured scan; its one result is checked after the clocks stopped.
     timed_call scan(std::int32_t id, module_figures& figures) {
+        const auto results_before = host_.scan_results();
         std::int32_t code = 0;
         const auto timing = time_call([&] { code = host_.scan(id); });
         ++figures.scans;
-        if (code != 0 || response_code(host_.last_scan_result()) != 0) {
+        if (code != 0 || host_.scan_results() != results_before + 1 ||
+            response_code(host_.last_scan_result()) != 0) {
             if (figures.failed++ == 0) {
                 figures.first_failure = "code " + std::to_string(code) + ": " + host_.last_scan_result();
             }

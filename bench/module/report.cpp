@@ -68,6 +68,7 @@ nlohmann::ordered_json to_json(const module_figures& m) {
     return {{"scans", m.scans},
             {"failed_scans", m.failed},
             {"first_failure", m.first_failure},
+            {"requests", m.requests},
             {"requests_per_scan", m.requests_per_scan},
             {"cpu_us", to_json(m.cpu_us)},
             {"wall_us", to_json(m.wall_us)},
