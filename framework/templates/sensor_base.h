@@ -40,6 +40,7 @@ public:
           persistent_data_(std::move(context.persistent_data)) {
         if (settings_.common.logging == aws::settings::on_off::enabled) {
             logger_ = container_->template create<sensor_log, std::int32_t>(id_);
+            scan_logger_ = logger_;
         }
         log(banners::initializing);
         log(std::string(display_name) + " version is: " + std::string(aws::module_version) + "\n");
@@ -125,7 +126,9 @@ protected:
     const S& settings() const noexcept { return settings_; }
     std::int64_t interval() const noexcept { return settings_.common.interval; }
     const std::shared_ptr<service_container>& container() const noexcept { return container_; }
-    const std::shared_ptr<liblog::log_interface>& logger() const noexcept { return logger_; }
+    // The logger to hand on to the AWS clients: empty while logging is disabled, so that they do not
+    // format lines nobody will read (dates and values on every request).
+    const std::shared_ptr<liblog::log_interface>& logger() const noexcept { return scan_logger_; }
     const std::shared_ptr<channel_map>& channels() const noexcept { return channels_; }
     persistent_data_storage& stored_data() noexcept { return persistent_data_; }
 
@@ -144,6 +147,7 @@ private:
     S settings_;
     std::shared_ptr<service_container> container_;
     std::shared_ptr<liblog::log_interface> logger_;
+    std::shared_ptr<liblog::log_interface> scan_logger_;
     std::shared_ptr<channel_map> channels_;
     persistent_data_storage persistent_data_;
 };
