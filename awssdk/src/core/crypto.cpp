@@ -30,8 +30,8 @@ Sha256Digest Sha256(std::string_view data) {
 Sha256Digest HmacSha256(std::string_view key, std::string_view data) {
     Sha256Digest digest{};
     unsigned int length = 0;
-    HMAC(sha256(), key.data(), static_cast<int>(key.size()), reinterpret_cast<const unsigned char*>(data.data()),
-         data.size(), digest.data(), &length);
+    HMAC(sha256(), key.data(), static_cast<int>(key.size()),
+         reinterpret_cast<const unsigned char*>(data.data()), data.size(), digest.data(), &length);
     return digest;
 }
 
