@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include <functional>
+#include <ostream>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -14,12 +13,12 @@ namespace {
 using namespace orvane::tessel;
 namespace ex = aws::exceptions;
 
-// One row per module exception: how to raise it, its encoded form and English text.
+// One row per module exception: how to raise it and the encoded form it must carry (its key, and its
+// arguments in order). The English texts themselves are checked against the definition document.
 struct exception_case {
     const char* name;
     std::function<void()> raise;
     std::string encoded;
-    std::string english;
 };
 
 void PrintTo(const exception_case& c, std::ostream* os) {
@@ -35,71 +34,54 @@ TEST_P(ModuleExceptions, CarryTheirMessageAndAreCaughtAsTheModuleFamily) {
         FAIL() << "no exception";
     } catch (const ex::exception& error) {
         EXPECT_EQ(error.message().encoded(), c.encoded);
-        EXPECT_EQ(error.message().english(), c.english);
-        EXPECT_EQ(std::string(error.what()), c.english);
+        EXPECT_EQ(std::string(error.what()), error.message().english());
+        EXPECT_EQ(error.message().english().find("%"), std::string::npos) << "unfilled placeholder";
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     All, ModuleExceptions,
     ::testing::Values(
-        exception_case{"access_denied", [] { throw ex::access_denied(""); }, "#:error.access_denied[]",
-                       "You do not have permission to perform this request. "},
-        exception_case{
-            "authentication_failed", [] { throw ex::authentication_failed("bad key"); },
-            "#:error.authentication_failed[bad key]",
-            "The sensor could not authenticate with AWS. Check your credentials for AWS or select 'Store "
-            "result' under Debug Options | Result Handling in the sensor settings, rescan, and check the "
-            "\\Logs\\sensors subfolder of the Halden data directory on the probe system. bad key"},
-        exception_case{
-            "unauthorized_operation", [] { throw ex::unauthorized_operation("no: way"); },
-            "#:error.unauthorized_operation[no\\: way]",
-            "The access to the operation was denied or has been restricted via AWS Control Tower. no: way"},
-        exception_case{
-            "data_unavailable", [] { throw ex::data_unavailable(); }, "#:error.data_unavailable[]",
-            "The requested data is not available. If you have recently activated the Cost Explorer, it "
-            "might take a few days for the data to be available."},
-        exception_case{"limit_exceeded", [] { throw ex::limit_exceeded(); }, "#:error.limit_exceeded[]",
-                       "You made too many API calls in a short period of time. Try again later."},
-        exception_case{
-            "no_regions_accessible", [] { throw ex::no_regions_accessible(); },
-            "#:error.no_regions_accessible[]",
-            "Access to all regions was denied or has been restricted via the AWS Control Tower. Make sure "
-            "that your AWS credentials are valid for all the regions you want to monitor."},
-        exception_case{
-            "conversion_failed", [] { throw ex::conversion_failed("abc"); }, "#:error.conversion_failed[abc]",
-            "Could not find a valid double-precision floating-point number inside the result \"abc\" for "
-            "conversion."},
+        exception_case{"access_denied", [] { throw ex::access_denied(""); }, "#:error.access_denied[]"},
+        exception_case{"authentication_failed", [] { throw ex::authentication_failed("bad key"); },
+                       "#:error.authentication_failed[bad key]"},
+        exception_case{"unauthorized_operation", [] { throw ex::unauthorized_operation("no: way"); },
+                       "#:error.unauthorized_operation[no\\: way]"},
+        exception_case{"data_unavailable", [] { throw ex::data_unavailable(); },
+                       "#:error.data_unavailable[]"},
+        exception_case{"limit_exceeded", [] { throw ex::limit_exceeded(); }, "#:error.limit_exceeded[]"},
+        exception_case{"no_regions_accessible", [] { throw ex::no_regions_accessible(); },
+                       "#:error.no_regions_accessible[]"},
+        exception_case{"conversion_failed", [] { throw ex::conversion_failed("abc"); },
+                       "#:error.conversion_failed[abc]"},
         exception_case{"no_alarm_found", [] { throw ex::no_alarm_found("cpu,high"); },
-                       "#:error.no_alarm_found[cpu\\,high]", "No alarm with the name cpu,high was found."},
+                       "#:error.no_alarm_found[cpu\\,high]"},
         exception_case{"no_datapoints_found", [] { throw ex::no_datapoints_found(); },
-                       "#:error.no_datapoints_found[]", "There is no data for any of the requested metrics."},
+                       "#:error.no_datapoints_found[]"},
         exception_case{"no_volume_found", [] { throw ex::no_volume_found("vol-1"); },
-                       "#:error.no_volume_found[vol-1]", "No volume with the ID vol-1 was found."},
+                       "#:error.no_volume_found[vol-1]"},
         exception_case{"result_pages_overflow", [] { throw ex::result_pages_overflow("100"); },
-                       "#:error.result_pages_overflow[100]", "Too many results. Reached limit of 100 pages."},
+                       "#:error.result_pages_overflow[100]"},
         exception_case{"unsupported_statistic_type", [] { throw ex::unsupported_statistic_type(""); },
-                       "#:error.unsupported_statistic_type[]", "The statistic type  is not supported."},
-        exception_case{
-            "alarm_has_wrong_metric", [] { throw ex::alarm_has_wrong_metric("a", "CPU", "Net"); },
-            "#:error.alarm_has_wrong_metric[a,CPU,Net]",
-            "The monitored alarm a changed its metric from CPU to Net. Please create the sensor anew."},
-        exception_case{
-            "alarm_has_wrong_type", [] { throw ex::alarm_has_wrong_type("a", "Metric", "Composite"); },
-            "#:error.alarm_has_wrong_type[a,Metric,Composite]",
-            "The monitored alarm a changed its type from Metric to Composite. Please create the sensor "
-            "anew."},
-        exception_case{
-            "alarm_has_wrong_unit", [] { throw ex::alarm_has_wrong_unit("a", "Percent", "Count"); },
-            "#:error.alarm_has_wrong_unit[a,Percent,Count]",
-            "The monitored alarm a changed the unit of its metric from Percent to Count. Please create the "
-            "sensor anew."},
+                       "#:error.unsupported_statistic_type[]"},
+        exception_case{"alarm_has_wrong_metric", [] { throw ex::alarm_has_wrong_metric("a", "CPU", "Net"); },
+                       "#:error.alarm_has_wrong_metric[a,CPU,Net]"},
+        exception_case{"alarm_has_wrong_type",
+                       [] { throw ex::alarm_has_wrong_type("a", "Metric", "Composite"); },
+                       "#:error.alarm_has_wrong_type[a,Metric,Composite]"},
+        exception_case{"alarm_has_wrong_unit",
+                       [] { throw ex::alarm_has_wrong_unit("a", "Percent", "Count"); },
+                       "#:error.alarm_has_wrong_unit[a,Percent,Count]"},
         exception_case{"unknown_alarm_type", [] { throw ex::unknown_alarm_type("Log"); },
-                       "#:error.unknown_alarm_type[Log]", "The alarm type Log is not supported."},
+                       "#:error.unknown_alarm_type[Log]"},
         exception_case{"unknown_loadbalancer_type", [] { throw ex::unknown_loadbalancer_type("gateway"); },
-                       "#:error.unknown_loadbalancer_type[gateway]",
-                       "The load balancer type gateway is not supported."}),
+                       "#:error.unknown_loadbalancer_type[gateway]"}),
     [](const auto& info) { return info.param.name; });
+
+TEST(ModuleExceptions, WhatIsTheEnglishRendering) {
+    EXPECT_STREQ(ex::no_volume_found("vol-1").what(), "No volume with the ID vol-1 was found.");
+    EXPECT_STREQ(ex::access_denied("").what(), "You do not have permission to perform this request. ");
+}
 
 // The handlers of the module catch by these bases; each class must sit exactly where they expect it.
 TEST(ExceptionChains, FollowTheFamilies) {

@@ -63,17 +63,4 @@ TEST(KindString, LengthLimitIsOptional) {
                  utils::exceptions::string_too_long);
 }
 
-TEST(SecureString, CopiesAndMovesKeepTheSecretWhereItBelongs) {
-    secure_string original("s3cr3t");
-    secure_string copy = original;
-    secure_string moved = std::move(original);
-    EXPECT_EQ(copy.get_as_plaintext(), "s3cr3t");
-    EXPECT_EQ(moved.get_as_plaintext(), "s3cr3t");
-    EXPECT_TRUE(original.empty());  // NOLINT(bugprone-use-after-move): the source is wiped
-    copy = moved;
-    moved = secure_string("other");
-    EXPECT_EQ(copy.get_as_plaintext(), "s3cr3t");
-    EXPECT_EQ(moved.get_as_plaintext(), "other");
-}
-
 }  // namespace
