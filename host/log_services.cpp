@@ -50,7 +50,8 @@ std::string join(const std::string& directory, const std::string& file) {
 }  // namespace
 
 std::string log_directory() {
-    const char* directory = std::getenv("VEXA_LOG_DIR");
+    // Only read, never written by the module.
+    const char* directory = std::getenv("VEXA_LOG_DIR");  // NOLINT(concurrency-mt-unsafe)
     return directory == nullptr ? std::string() : std::string(directory);
 }
 

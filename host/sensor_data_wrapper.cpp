@@ -80,7 +80,7 @@ sensor_data_wrapper::sensor_data_wrapper(const std::uint8_t* data, std::uint32_t
         read_section(root, "settings", [&](const std::string& key, std::string value) {
             settings_.emplace_back(key, std::move(value));
         });
-        read_section(root, "secure_settings", [&](const std::string& key, std::string value) {
+        read_section(root, "secure_settings", [&](const std::string& key, const std::string& value) {
             secure_settings_.emplace_back(key, secure_string(value));
         });
         read_section(root, "channels", [&](const std::string& key, std::string value) {

@@ -64,7 +64,7 @@ std::exception_ptr exception_for(verdict result, const std::string& message) {
 template <class Errors>
 std::exception_ptr classify(const Aws::Client::AWSError<Errors>& error, const logger_ptr& logger,
                             std::string_view prefix, std::span<const rule> rules) {
-    const std::string message = error.GetMessage();
+    const std::string& message = error.GetMessage();
     trace(logger, std::string(prefix) + message);
     const int type = static_cast<int>(error.GetErrorType());
     for (const auto& candidate : rules) {

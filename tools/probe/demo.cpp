@@ -108,7 +108,7 @@ bool run_demo(host_session& session, std::ostream& out, const settings_request& 
 
     heading(out, "Sensors: created from a discovered row, scanned twice");
     std::int32_t sensor_id = 0;
-    const auto scan_twice = [&](const std::string& title, settings_request request) {
+    const auto scan_twice = [&](const std::string& title, const settings_request& request) {
         out << "sensor " << ++sensor_id << ": " << title << "\n";
         const auto settings = build_settings(document, request);
         expect("CreateSensorInstance", session.create(sensor_id, settings));

@@ -29,7 +29,8 @@ host_session::~host_session() {
 }
 
 void host_session::on_message(std::uint64_t handle, const std::uint8_t* buffer, std::uint32_t length) {
-    auto& session = *reinterpret_cast<host_session*>(handle);
+    auto& session =
+        *reinterpret_cast<host_session*>(handle);  // NOLINT(performance-no-int-to-ptr): our own handle
     const std::string_view raw(reinterpret_cast<const char*>(buffer), length);
     auto message = nlohmann::ordered_json::parse(raw);
     if (session.capture_document_ && message.value("type", "") == "module_information") {

@@ -34,7 +34,7 @@ struct options {
 };
 
 std::string env(const char* name) {
-    const char* value = std::getenv(name);
+    const char* value = std::getenv(name);  // NOLINT(concurrency-mt-unsafe): before any thread starts
     return value == nullptr ? std::string() : std::string(value);
 }
 
@@ -74,10 +74,10 @@ bool report(const char* export_name, std::int32_t code) {
 
 int run(const std::string& command, const options& o) {
     if (!o.log_dir.empty()) {
-        ::setenv("VEXA_LOG_DIR", o.log_dir.c_str(), 1);
+        ::setenv("VEXA_LOG_DIR", o.log_dir.c_str(), 1);  // NOLINT(concurrency-mt-unsafe): before loading
     }
     if (!o.endpoint.empty()) {
-        ::setenv("AWS_ENDPOINT_URL", o.endpoint.c_str(), 1);
+        ::setenv("AWS_ENDPOINT_URL", o.endpoint.c_str(), 1);  // NOLINT(concurrency-mt-unsafe): before loading
     }
     std::unique_ptr<renderer> view;
     host_session session(o.module_path, [&](std::string_view raw, const nlohmann::ordered_json& message) {

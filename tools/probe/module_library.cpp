@@ -22,7 +22,8 @@ void bind(void* library, const char* name, Function& target) {
 module_library::module_library(const std::string& path)
     : handle_(::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL)) {
     if (handle_ == nullptr) {
-        throw std::runtime_error("cannot load the module " + path + ": " + ::dlerror());
+        throw std::runtime_error("cannot load the module " + path + ": " +
+                                 ::dlerror());  // NOLINT(concurrency-mt-unsafe)
     }
     bind(handle_, "InitializeModule", initialize);
     bind(handle_, "GetModuleInformation", get_module_information);
