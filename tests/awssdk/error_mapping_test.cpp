@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 
 namespace {
@@ -19,9 +18,8 @@ using Aws::Internal::HttpResponse;
 using Aws::Internal::ServiceErrorLookup;
 using Aws::Internal::WireProtocol;
 
+// The official SDK's numbers.
 static_assert(static_cast<int>(Aws::EC2::EC2Errors::INVALID_VOLUME__NOT_FOUND) == 245);
-static_assert(static_cast<int>(Aws::EC2::EC2Errors::DRY_RUN_OPERATION) == 139);
-static_assert(static_cast<int>(Aws::EC2::EC2Errors::INVALID_INSTANCE_I_D__NOT_FOUND) == 189);
 static_assert(static_cast<int>(Aws::CostExplorer::CostExplorerErrors::DATA_UNAVAILABLE) == 130);
 static_assert(static_cast<int>(Aws::CostExplorer::CostExplorerErrors::LIMIT_EXCEEDED) == 133);
 static_assert(static_cast<int>(Aws::CloudWatch::CloudWatchErrors::MISSING_REQUIRED_PARAMETER) == 137);
@@ -37,11 +35,11 @@ struct ErrorCase {
     long status;
     std::string body;
     const char* errorTypeHeader;  // x-amzn-ErrorType, or null
-    int expectedType;
-    const char* expectedName;
-    const char* expectedMessage;
+    int type;
+    const char* exceptionName;
+    const char* message;
     bool retryable;
-    const char* expectedRequestId;
+    const char* requestId;
 };
 
 class ErrorMapping : public ::testing::TestWithParam<ErrorCase> {};
@@ -57,14 +55,13 @@ TEST_P(ErrorMapping, ClassifiesAsTheSdk) {
         response.headers["x-amzn-errortype"] = c.errorTypeHeader;
     }
     const auto error = BuildError(response, c.protocol, c.lookup);
-    EXPECT_EQ(static_cast<int>(error.GetErrorType()), c.expectedType);
-    EXPECT_EQ(error.GetExceptionName(), c.expectedName);
-    EXPECT_EQ(error.GetMessage(), c.expectedMessage);
+    EXPECT_EQ(static_cast<int>(error.GetErrorType()), c.type);
+    EXPECT_EQ(error.GetExceptionName(), c.exceptionName);
+    EXPECT_EQ(error.GetMessage(), c.message);
     EXPECT_EQ(error.ShouldRetry(), c.retryable);
     EXPECT_EQ(static_cast<long>(error.GetResponseCode()), c.status);
-    EXPECT_EQ(error.GetRequestId(), c.expectedRequestId);
+    EXPECT_EQ(error.GetRequestId(), c.requestId);
     EXPECT_EQ(error.GetRemoteHostIpAddress(), "127.0.0.1");
-    EXPECT_TRUE(error.ResponseHeaderExists("x-amzn-requestid"));
 }
 
 constexpr ServiceErrorLookup kEc2 = &Aws::EC2::EC2ErrorMapper::GetErrorForName;
@@ -73,118 +70,74 @@ constexpr ServiceErrorLookup kElb =
     &Aws::ElasticLoadBalancingv2::ElasticLoadBalancingv2ErrorMapper::GetErrorForName;
 constexpr ServiceErrorLookup kRds = &Aws::RDS::RDSErrorMapper::GetErrorForName;
 constexpr ServiceErrorLookup kCe = &Aws::CostExplorer::CostExplorerErrorMapper::GetErrorForName;
+constexpr auto kXml = WireProtocol::Xml;
+constexpr auto kJson = WireProtocol::Json;
 
 std::string Ec2Error(const char* code, const char* message) {
     return std::string("<Response><Errors><Error><Code>") + code + "</Code><Message>" + message +
            "</Message></Error></Errors><RequestID>ec2-req</RequestID></Response>";
 }
 
+// The Query dialect, namespaced, with blanks around the code.
 std::string QueryError(const char* code, const char* message) {
     return std::string(
-               "<ErrorResponse xmlns=\"http://monitoring.amazonaws.com/doc/2010-08-01/\"><Error><Type>Sender"
-               "</Type><Code> ") +
+               "<ErrorResponse xmlns=\"http://monitoring.amazonaws.com/doc/2010-08-01/\"><Error>"
+               "<Type>Sender</Type><Code> ") +
            code + " </Code><Message>" + message +
            "</Message></Error><RequestId>q-req</RequestId></ErrorResponse>";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Dialects, ErrorMapping,
-    ::testing::Values(
-        ErrorCase{
-            "ec2_auth_failure_is_unmapped", WireProtocol::Xml, kEc2, 401,
-            Ec2Error("AuthFailure", "AWS was not able to validate the provided access credentials"), nullptr,
-            100, "AuthFailure",
-            "Unable to parse ExceptionName: AuthFailure Message: AWS was not able to validate the provided "
-            "access credentials",
-            false, "ec2-req"},
-        ErrorCase{"ec2_volume_not_found", WireProtocol::Xml, kEc2, 400,
-                  Ec2Error("InvalidVolume.NotFound", "The volume 'vol-1' does not exist."), nullptr, 245,
-                  "InvalidVolume.NotFound", "The volume 'vol-1' does not exist.", false, "ec2-req"},
-        ErrorCase{"ec2_throttling_code_is_not_retried", WireProtocol::Xml, kEc2, 503,
-                  Ec2Error("RequestLimitExceeded", "Request limit exceeded."), nullptr, 100,
-                  "RequestLimitExceeded",
-                  "Unable to parse ExceptionName: RequestLimitExceeded Message: Request limit exceeded.",
-                  false, "ec2-req"},
-        ErrorCase{"ec2_core_parameter_error", WireProtocol::Xml, kEc2, 400,
-                  Ec2Error("InvalidParameterValue", "bad"), nullptr, 6, "InvalidParameterValue", "bad", false,
-                  "ec2-req"},
-        ErrorCase{"query_throttling_is_retried", WireProtocol::Xml, kCw, 400,
-                  QueryError("Throttling", "Rate exceeded"), nullptr, 13, "Throttling", "Rate exceeded", true,
-                  "q-req"},
-        ErrorCase{"cw_resource_not_found_is_service_error", WireProtocol::Xml, kCw, 404,
-                  QueryError("ResourceNotFound", "none"), nullptr, 131, "ResourceNotFound", "none", false,
-                  "q-req"},
-        ErrorCase{"cw_internal_service_error_retried", WireProtocol::Xml, kCw, 500,
-                  QueryError("InternalServiceError", "oops"), nullptr, 132, "InternalServiceError", "oops",
-                  true, "q-req"},
-        ErrorCase{
-            "query_invalid_client_token", WireProtocol::Xml, kCw, 403,
-            QueryError("InvalidClientTokenId", "The security token included in the request is invalid."),
-            nullptr, 3, "InvalidClientTokenId", "The security token included in the request is invalid.",
-            false, "q-req"},
-        ErrorCase{"elb_load_balancer_not_found", WireProtocol::Xml, kElb, 400,
-                  QueryError("LoadBalancerNotFound", "lb"), nullptr,
-                  static_cast<int>(
-                      Aws::ElasticLoadBalancingv2::ElasticLoadBalancingv2Errors::LOAD_BALANCER_NOT_FOUND),
-                  "LoadBalancerNotFound", "lb", false, "q-req"},
-        ErrorCase{"rds_db_instance_not_found", WireProtocol::Xml, kRds, 404,
-                  QueryError("DBInstanceNotFound", "db"), nullptr,
-                  static_cast<int>(Aws::RDS::RDSErrors::D_B_INSTANCE_NOT_FOUND_FAULT), "DBInstanceNotFound",
-                  "db", false, "q-req"},
-        ErrorCase{"xml_without_code_uses_status", WireProtocol::Xml, kCw, 503, "<html>busy</html>", nullptr,
-                  12, "", "", true, ""},
-        ErrorCase{"xml_garbage_uses_status", WireProtocol::Xml, kEc2, 500, "<<<", nullptr, 1, "", "", true,
-                  ""},
-        ErrorCase{"empty_body_5xx_is_unknown_and_retried", WireProtocol::Xml, kEc2, 503, "", nullptr, 100, "",
-                  "No response body.", true, ""},
-        ErrorCase{"empty_body_403_is_access_denied", WireProtocol::Json, kCe, 403, "", nullptr, 15, "",
-                  "No response body.", false, ""},
-        ErrorCase{"ce_limit_exceeded_from_header_is_retried", WireProtocol::Json, kCe, 400,
-                  R"({"message":"Rate limit"})", "LimitExceededException:http://internal.amazon.com/", 133,
-                  "LimitExceededException", "Rate limit", true, "hdr-id"},
-        ErrorCase{
-            "ce_data_unavailable_from_type", WireProtocol::Json, kCe, 400,
-            R"({"__type":"com.amazonaws.ce#DataUnavailableException","Message":"Data is not available"})",
-            nullptr, 130, "DataUnavailableException", "Data is not available", false, "hdr-id"},
-        ErrorCase{"ce_unknown_name_kept_raw", WireProtocol::Json, kCe, 400,
-                  R"({"__type":"com.amazonaws.ce#BrandNewException","message":"m"})", nullptr, 100,
-                  "com.amazonaws.ce#BrandNewException",
-                  "Unable to parse ExceptionName: com.amazonaws.ce#BrandNewException Message: m", false,
-                  "hdr-id"},
-        ErrorCase{"ce_core_throttling", WireProtocol::Json, kCe, 400, R"({"__type":"ThrottlingException"})",
-                  nullptr, 13, "ThrottlingException", "", true, "hdr-id"},
-        ErrorCase{"ce_no_name_uses_status", WireProtocol::Json, kCe, 404, R"({"message":"gone"})", nullptr,
-                  16, "", "gone", false, "hdr-id"},
-        ErrorCase{"ce_invalid_json", WireProtocol::Json, kCe, 502, "<html>", nullptr, 100, "",
-                  "Failed to parse error payload: <html>", true, "hdr-id"}),
+constexpr int kElbNotFound =
+    static_cast<int>(Aws::ElasticLoadBalancingv2::ElasticLoadBalancingv2Errors::LOAD_BALANCER_NOT_FOUND);
+constexpr int kRdsNotFound = static_cast<int>(Aws::RDS::RDSErrors::D_B_INSTANCE_NOT_FOUND_FAULT);
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Dialects, ErrorMapping, ::testing::Values(
+    ErrorCase{"ec2_auth_failure_is_unmapped", kXml, kEc2, 401, Ec2Error("AuthFailure", "not valid"), nullptr, 100,
+              "AuthFailure", "Unable to parse ExceptionName: AuthFailure Message: not valid", false, "ec2-req"},
+    ErrorCase{"ec2_volume_not_found", kXml, kEc2, 400, Ec2Error("InvalidVolume.NotFound", "gone"), nullptr, 245,
+              "InvalidVolume.NotFound", "gone", false, "ec2-req"},
+    ErrorCase{"ec2_throttling_code_is_not_retried", kXml, kEc2, 503, Ec2Error("RequestLimitExceeded", "limit"), nullptr,
+              100, "RequestLimitExceeded", "Unable to parse ExceptionName: RequestLimitExceeded Message: limit", false,
+              "ec2-req"},
+    ErrorCase{"ec2_core_parameter_error", kXml, kEc2, 400, Ec2Error("InvalidParameterValue", "bad"), nullptr, 6,
+              "InvalidParameterValue", "bad", false, "ec2-req"},
+    ErrorCase{"query_throttling_is_retried", kXml, kCw, 400, QueryError("Throttling", "Rate exceeded"), nullptr, 13,
+              "Throttling", "Rate exceeded", true, "q-req"},
+    ErrorCase{"cw_resource_not_found_is_service_error", kXml, kCw, 404, QueryError("ResourceNotFound", "none"), nullptr,
+              131, "ResourceNotFound", "none", false, "q-req"},
+    ErrorCase{"cw_internal_service_error_retried", kXml, kCw, 500, QueryError("InternalServiceError", "oops"), nullptr,
+              132, "InternalServiceError", "oops", true, "q-req"},
+    ErrorCase{"query_invalid_client_token", kXml, kCw, 403, QueryError("InvalidClientTokenId", "invalid"), nullptr, 3,
+              "InvalidClientTokenId", "invalid", false, "q-req"},
+    ErrorCase{"elb_load_balancer_not_found", kXml, kElb, 400, QueryError("LoadBalancerNotFound", "lb"), nullptr,
+              kElbNotFound, "LoadBalancerNotFound", "lb", false, "q-req"},
+    ErrorCase{"rds_db_instance_not_found", kXml, kRds, 404, QueryError("DBInstanceNotFound", "db"), nullptr,
+              kRdsNotFound, "DBInstanceNotFound", "db", false, "q-req"},
+    ErrorCase{"xml_without_code_uses_status", kXml, kCw, 503, "<html>busy</html>", nullptr, 12, "", "", true, ""},
+    ErrorCase{"xml_garbage_uses_status", kXml, kEc2, 500, "<<<", nullptr, 1, "", "", true, ""},
+    ErrorCase{"empty_body_5xx_is_unknown_and_retried", kXml, kEc2, 503, "", nullptr, 100, "", "No response body.", true,
+              ""},
+    ErrorCase{"empty_body_403_is_access_denied", kJson, kCe, 403, "", nullptr, 15, "", "No response body.", false, ""},
+    ErrorCase{"ce_limit_exceeded_from_header_is_retried", kJson, kCe, 400, R"({"message":"Rate limit"})",
+              "LimitExceededException:http://internal.amazon.com/", 133, "LimitExceededException", "Rate limit", true,
+              "hdr-id"},
+    ErrorCase{"ce_data_unavailable_from_type", kJson, kCe, 400,
+              R"({"__type":"com.amazonaws.ce#DataUnavailableException","Message":"Data is not available"})", nullptr,
+              130, "DataUnavailableException", "Data is not available", false, "hdr-id"},
+    ErrorCase{"ce_unknown_name_kept_raw", kJson, kCe, 400, R"({"__type":"com.amazonaws.ce#BrandNewException","message":"m"})",
+              nullptr, 100, "com.amazonaws.ce#BrandNewException",
+              "Unable to parse ExceptionName: com.amazonaws.ce#BrandNewException Message: m", false, "hdr-id"},
+    ErrorCase{"ce_core_throttling", kJson, kCe, 400, R"({"__type":"aws.protocol#ThrottlingException"})", nullptr, 13,
+              "ThrottlingException", "", true, "hdr-id"},
+    ErrorCase{"ce_core_access_denied", kJson, kCe, 403, "{}", "AccessDeniedException:http://x", 15,
+              "AccessDeniedException", "", false, "hdr-id"},
+    ErrorCase{"ce_no_name_uses_status", kJson, kCe, 404, R"({"message":"gone"})", nullptr, 16, "", "gone", false,
+              "hdr-id"},
+    ErrorCase{"ce_invalid_json", kJson, kCe, 502, "<html>", nullptr, 100, "", "Failed to parse error payload: <html>",
+              true, "hdr-id"}),
     [](const ::testing::TestParamInfo<ErrorCase>& info) { return info.param.name; });
-
-TEST(TransportError, IsNetworkConnectionWithCurlText) {
-    HttpResponse response;
-    response.curlCode = 28;
-    response.curlMessage = "Timeout was reached";
-    const auto error = BuildError(response, WireProtocol::Xml, kEc2);
-    EXPECT_EQ(error.GetErrorType(), CoreErrors::NETWORK_CONNECTION);
-    EXPECT_EQ(error.GetExceptionName(), "");
-    EXPECT_EQ(error.GetMessage(), "curlCode: 28, Timeout was reached");
-    EXPECT_TRUE(error.ShouldRetry());
-    EXPECT_EQ(error.GetResponseCode(), Aws::Http::HttpResponseCode::REQUEST_NOT_MADE);
-}
-
-TEST(ErrorNames, FormalNameIsTakenAfterHashOrBeforeColon) {
-    struct Case {
-        const char* raw;
-        int type;
-        const char* name;
-    };
-    for (const Case& c : {Case{"aws.protocol#ThrottlingException", 13, "ThrottlingException"},
-                          Case{"AccessDeniedException:http://x", 15, "AccessDeniedException"},
-                          Case{"", 100, ""}, Case{"SignatureDoesNotMatch", 22, "SignatureDoesNotMatch"}}) {
-        const auto error = Aws::Internal::MarshallError(c.raw, "m", kCe);
-        EXPECT_EQ(static_cast<int>(error.GetErrorType()), c.type) << c.raw;
-        EXPECT_EQ(error.GetExceptionName(), c.name) << c.raw;
-    }
-}
+// clang-format on
 
 TEST(CoreErrorsMapper, HttpStatusTable) {
     struct Case {
@@ -202,28 +155,6 @@ TEST(CoreErrorsMapper, HttpStatusTable) {
         EXPECT_EQ(static_cast<int>(error.GetErrorType()), c.type) << c.status;
         EXPECT_EQ(error.ShouldRetry(), c.retry) << c.status;
     }
-}
-
-TEST(AWSError, ConversionKeepsFieldsAndStreamsAllLines) {
-    Aws::Client::AWSError<CoreErrors> core(static_cast<CoreErrors>(245), "InvalidVolume.NotFound", "gone",
-                                           false);
-    core.SetResponseCode(Aws::Http::HttpResponseCode::BAD_REQUEST);
-    core.SetRequestId("rid");
-    core.SetRemoteHostIpAddress("10.0.0.1");
-    core.SetResponseHeaders({{"a", "1"}, {"b", "2"}});
-    const Aws::EC2::EC2Error ec2(core);
-    EXPECT_EQ(ec2.GetErrorType(), Aws::EC2::EC2Errors::INVALID_VOLUME__NOT_FOUND);
-    EXPECT_EQ(ec2.GetRequestId(), "rid");
-    std::ostringstream out;
-    out << ec2;
-    EXPECT_EQ(
-        out.str(),
-        "HTTP response code: 400\nResolved remote host IP address: 10.0.0.1\nRequest ID: rid\n"
-        "Exception name: InvalidVolume.NotFound\nError message: gone\n2 response headers:\na : 1\nb : 2");
-    const Aws::Client::AWSError<CoreErrors> throttled(CoreErrors::THROTTLING,
-                                                      Aws::Client::RetryableType::RETRYABLE_THROTTLING);
-    EXPECT_TRUE(throttled.ShouldRetry());
-    EXPECT_TRUE(throttled.ShouldThrottle());
 }
 
 }  // namespace

@@ -41,6 +41,8 @@ public:
         : m_server(std::move(server)) {
         m_server->Post(".*",
                        [this](const httplib::Request& req, httplib::Response& res) { Serve(req, res); });
+        // Stopping waits for idle keep-alive connections to time out; a second keeps tests quick.
+        m_server->set_keep_alive_timeout(1);
         m_port = m_server->bind_to_any_port("127.0.0.1");
         m_thread = std::thread([this] { m_server->listen_after_bind(); });
         while (!m_server->is_running()) {

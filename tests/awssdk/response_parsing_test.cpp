@@ -14,7 +14,7 @@ namespace {
 
 using Aws::Internal::CoreError;
 
-// Runs a 2xx body through the same path the clients use.
+// Runs a 2xx body through the same path the clients use; EC2's has no result wrapper.
 template <typename Result>
 Result Parse(std::string body, const char* operation, bool wrapper,
              void (*unmarshal)(const pugi::xml_node&, Result&)) {
@@ -28,55 +28,33 @@ Result Parse(std::string body, const char* operation, bool wrapper,
     return result;
 }
 
-constexpr const char* kInstances = R"(<?xml version="1.0" encoding="UTF-8"?>
-<DescribeInstancesResponse xmlns="http://ec2.amazonaws.com/doc/2016-11-15/">
-  <requestId>r-1</requestId>
-  <reservationSet>
-    <item>
-      <reservationId>r-0a</reservationId>
-      <ownerId>123</ownerId>
-      <instancesSet>
-        <item>
-          <instanceId>i-1</instanceId>
-          <instanceState><code>16</code><name>running</name></instanceState>
-          <launchTime>2024-05-01T10:20:30.000Z</launchTime>
-          <tagSet>
-            <item><key>Name</key><value>web &amp; api</value></item>
-            <item><key>aws:autoscaling:groupName</key><value>asg1</value></item>
-          </tagSet>
-        </item>
-        <item>
-          <instanceId>i-2</instanceId>
-          <instanceState><code>80</code><name>stopped</name></instanceState>
-        </item>
-      </instancesSet>
-    </item>
-    <item><reservationId>r-0b</reservationId><instancesSet/></item>
-  </reservationSet>
-  <nextToken>tok==</nextToken>
-</DescribeInstancesResponse>)";
-
 TEST(Ec2Parsing, DescribeInstancesPageWithTagsStatesAndToken) {
     namespace M = Aws::EC2::Model;
-    const auto result = Parse<M::DescribeInstancesResponse>(kInstances, "DescribeInstances", false,
+    const auto result = Parse<M::DescribeInstancesResponse>(R"(<?xml version="1.0" encoding="UTF-8"?>
+<DescribeInstancesResponse xmlns="http://ec2.amazonaws.com/doc/2016-11-15/"><requestId>r-1</requestId>
+  <reservationSet><item><reservationId>r-0a</reservationId><ownerId>123</ownerId><instancesSet>
+    <item><instanceId>i-1</instanceId><instanceState><code>16</code><name>running</name></instanceState>
+      <launchTime>2024-05-01T10:20:30.000Z</launchTime><tagSet>
+        <item><key>Name</key><value>web &amp; api</value></item>
+        <item><key>aws:autoscaling:groupName</key><value>asg1</value></item></tagSet></item>
+    <item><instanceId>i-2</instanceId><instanceState><code>80</code><name>stopped</name></instanceState></item>
+  </instancesSet></item>
+  <item><reservationId>r-0b</reservationId><instancesSet/></item></reservationSet>
+  <nextToken>tok==</nextToken></DescribeInstancesResponse>)",
+                                                            "DescribeInstances", false,
                                                             &M::UnmarshalDescribeInstancesResponse);
     ASSERT_EQ(result.GetReservations().size(), 2U);
-    const auto& first = result.GetReservations()[0];
-    EXPECT_EQ(first.GetReservationId(), "r-0a");
-    ASSERT_EQ(first.GetInstances().size(), 2U);
-    const auto& web = first.GetInstances()[0];
-    EXPECT_EQ(web.GetInstanceId(), "i-1");
-    EXPECT_EQ(web.GetState().GetName(), M::InstanceStateName::running);
-    EXPECT_EQ(web.GetState().GetCode(), 16);
-    EXPECT_EQ(web.GetLaunchTime().ToGmtString(Aws::Utils::DateFormat::ISO_8601), "2024-05-01T10:20:30Z");
-    ASSERT_EQ(web.GetTags().size(), 2U);
-    EXPECT_EQ(web.GetTags()[0].GetValue(), "web & api");
-    EXPECT_EQ(web.GetTags()[1].GetKey(), "aws:autoscaling:groupName");
-    const auto& stopped = first.GetInstances()[1];
-    EXPECT_EQ(stopped.GetState().GetName(), M::InstanceStateName::stopped);
-    EXPECT_TRUE(stopped.GetTags().empty());
-    EXPECT_FALSE(stopped.TagsHasBeenSet());
-    EXPECT_FALSE(stopped.LaunchTimeHasBeenSet());
+    const auto& instances = result.GetReservations()[0].GetInstances();
+    ASSERT_EQ(instances.size(), 2U);
+    EXPECT_EQ(instances[0].GetInstanceId(), "i-1");
+    EXPECT_EQ(instances[0].GetState().GetName(), M::InstanceStateName::running);
+    EXPECT_EQ(instances[0].GetState().GetCode(), 16);
+    EXPECT_EQ(instances[0].GetLaunchTime().Millis(), 1714558830000);
+    ASSERT_EQ(instances[0].GetTags().size(), 2U);
+    EXPECT_EQ(instances[0].GetTags()[0].GetValue(), "web & api");
+    EXPECT_EQ(instances[1].GetState().GetName(), M::InstanceStateName::stopped);
+    EXPECT_FALSE(instances[1].TagsHasBeenSet());
+    EXPECT_FALSE(instances[1].LaunchTimeHasBeenSet());
     EXPECT_TRUE(result.GetReservations()[1].GetInstances().empty());
     EXPECT_EQ(result.GetNextToken(), "tok==");
 }
@@ -97,16 +75,14 @@ TEST(Ec2Parsing, DescribeVolumesAttachmentsAndEnumTexts) {
     const auto& v = result.GetVolumes()[0];
     EXPECT_EQ(v.GetSize(), 100);
     EXPECT_EQ(v.GetState(), M::VolumeState::in_use);
-    EXPECT_EQ(M::VolumeStateMapper::GetNameForVolumeState(v.GetState()), "in-use");
     EXPECT_EQ(v.GetVolumeType(), M::VolumeType::gp3);
     EXPECT_TRUE(v.GetEncrypted());
     ASSERT_EQ(v.GetAttachments().size(), 2U);
     EXPECT_EQ(v.GetAttachments()[1].GetDevice(), "/dev/sdf");
     EXPECT_EQ(v.GetAttachments()[1].GetState(), M::VolumeAttachmentState::detaching);
     // A state this release does not know survives as its text.
-    const auto unknown = result.GetVolumes()[1].GetState();
-    EXPECT_NE(unknown, M::VolumeState::NOT_SET);
-    EXPECT_EQ(M::VolumeStateMapper::GetNameForVolumeState(unknown), "deleting-soon");
+    EXPECT_EQ(M::VolumeStateMapper::GetNameForVolumeState(result.GetVolumes()[1].GetState()),
+              "deleting-soon");
     EXPECT_TRUE(result.GetNextToken().empty());
 }
 
@@ -118,8 +94,8 @@ TEST(Ec2Parsing, DescribeRegionsAndEmptyList) {
            <item><regionName>us-east-1</regionName></item></regionInfo></DescribeRegionsResponse>)",
         "DescribeRegions", false, &M::UnmarshalDescribeRegionsResponse);
     ASSERT_EQ(result.GetRegions().size(), 2U);
-    EXPECT_EQ(result.GetRegions()[0].GetRegionName(), "eu-west-1");
     EXPECT_EQ(result.GetRegions()[0].GetEndpoint(), "ec2.eu-west-1.amazonaws.com");
+    EXPECT_EQ(result.GetRegions()[1].GetRegionName(), "us-east-1");
     const auto empty =
         Parse<M::DescribeRegionsResponse>("<DescribeRegionsResponse><regionInfo/></DescribeRegionsResponse>",
                                           "DescribeRegions", false, &M::UnmarshalDescribeRegionsResponse);
@@ -141,7 +117,6 @@ TEST(CloudWatchParsing, DatapointsWithPartialStatisticsAndUnits) {
     EXPECT_EQ(result.GetLabel(), "CPUUtilization");
     ASSERT_EQ(result.GetDatapoints().size(), 2U);
     const auto& a = result.GetDatapoints()[0];
-    EXPECT_TRUE(a.AverageHasBeenSet());
     EXPECT_DOUBLE_EQ(a.GetAverage(), 12.5);
     EXPECT_FALSE(a.MaximumHasBeenSet());
     EXPECT_EQ(a.GetUnit(), M::StandardUnit::Percent);
@@ -149,7 +124,7 @@ TEST(CloudWatchParsing, DatapointsWithPartialStatisticsAndUnits) {
     EXPECT_DOUBLE_EQ(b.GetMaximum(), 1000.0);
     EXPECT_DOUBLE_EQ(b.GetSampleCount(), 3.0);
     EXPECT_EQ(b.GetUnit(), M::StandardUnit::Bytes_Second);
-    EXPECT_LT(b.GetTimestamp(), a.GetTimestamp());
+    EXPECT_EQ(a.GetTimestamp().Millis() - b.GetTimestamp().Millis(), 300000);
 }
 
 TEST(CloudWatchParsing, ListMetricsWithPrefixedNamespaceAndToken) {
@@ -191,11 +166,8 @@ TEST(CloudWatchParsing, DescribeAlarmsMetricAndCompositeAlarms) {
     EXPECT_FALSE(alarm.MetricNameHasBeenSet());
     ASSERT_EQ(alarm.GetMetrics().size(), 2U);
     const auto& query = alarm.GetMetrics()[0];
-    EXPECT_TRUE(query.MetricStatHasBeenSet());
-    EXPECT_EQ(query.GetMetricStat().GetMetric().GetDimensions()[0].GetValue(), "i-1");
-    EXPECT_EQ(query.GetMetricStat().GetStat(), "Maximum");
+    EXPECT_EQ(query.GetMetricStat().GetMetric().GetDimensions().at(0).GetValue(), "i-1");
     EXPECT_EQ(query.GetMetricStat().GetPeriod(), 300);
-    EXPECT_TRUE(query.ReturnDataHasBeenSet());
     EXPECT_FALSE(query.GetReturnData());
     EXPECT_FALSE(query.ExpressionHasBeenSet());
     EXPECT_EQ(alarm.GetMetrics()[1].GetExpression(), "m1*2");
@@ -216,7 +188,6 @@ TEST(ElbAndRdsParsing, MarkersTypesAndMembers) {
         "DescribeLoadBalancers", true, &E::UnmarshalDescribeLoadBalancersResult);
     ASSERT_EQ(elb.GetLoadBalancers().size(), 1U);
     EXPECT_EQ(elb.GetLoadBalancers()[0].GetType(), E::LoadBalancerTypeEnum::gateway);
-    EXPECT_EQ(static_cast<int>(E::LoadBalancerTypeEnum::gateway), 3);
     EXPECT_EQ(elb.GetLoadBalancers()[0].GetState().GetCode(), E::LoadBalancerStateEnum::active_impaired);
     EXPECT_EQ(elb.GetNextMarker(), "m2");
 
@@ -230,15 +201,14 @@ TEST(ElbAndRdsParsing, MarkersTypesAndMembers) {
         "DescribeDBInstances", true, &R::UnmarshalDescribeDBInstancesResult);
     ASSERT_EQ(rds.GetDBInstances().size(), 1U);
     EXPECT_EQ(rds.GetDBInstances()[0].GetEngineVersion(), "15.4");
-    EXPECT_TRUE(rds.GetMarker().empty());
     EXPECT_FALSE(rds.MarkerHasBeenSet());
 }
 
 TEST(XmlBody, EmptyIsAnEmptyResultAndGarbageIsAParseError) {
-    std::string empty;
     pugi::xml_document doc;
     pugi::xml_node node;
     CoreError error;
+    std::string empty;
     EXPECT_TRUE(Aws::Internal::LoadXmlResult(empty, "ListMetrics", true, doc, node, error));
     EXPECT_FALSE(node);
     for (std::string body :
@@ -276,11 +246,8 @@ TEST(CostExplorerParsing, ResultsByTimeTotalsAndForecast) {
             "MeanValue":"99.5"}]})",
         forecast, error));
     EXPECT_EQ(forecast.GetTotal().GetAmount(), "99.5");
-    ASSERT_EQ(forecast.GetForecastResultsByTime().size(), 1U);
-    EXPECT_EQ(forecast.GetForecastResultsByTime()[0].GetMeanValue(), "99.5");
-
-    M::GetCostForecastResult broken;
-    EXPECT_FALSE(M::UnmarshalGetCostForecastResult("{\"Total\":", broken, error));
+    EXPECT_EQ(forecast.GetForecastResultsByTime().at(0).GetMeanValue(), "99.5");
+    EXPECT_FALSE(M::UnmarshalGetCostForecastResult("{\"Total\":", forecast, error));
     EXPECT_EQ(error.GetExceptionName(), "Json Parser Error");
 }
 

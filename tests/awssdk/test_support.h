@@ -41,33 +41,19 @@ private:
 // anything else itself. (std::regex trips g++ 12's uninitialised-use warnings under the sanitizers.)
 inline bool MatchesShape(std::string_view text, std::string_view shape) {
     size_t t = 0;
+    const auto next = [&](auto accepts) { return t < text.size() && accepts(text[t]) && ++t > 0; };
+    const auto digit = [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; };
+    const auto hex = [](char c) {
+        return std::string_view("0123456789ABCDEF").find(c) != std::string_view::npos;
+    };
     for (const char s : shape) {
-        const auto digit = [&] {
-            return t < text.size() && std::isdigit(static_cast<unsigned char>(text[t])) != 0;
-        };
-        if (s == '#') {
-            if (!digit()) {
-                return false;
-            }
-            ++t;
-        } else if (s == '+') {
-            if (!digit()) {
-                return false;
-            }
-            while (digit()) {
-                ++t;
-            }
-        } else if (s == 'H') {
-            if (t >= text.size() ||
-                std::string_view("0123456789ABCDEF").find(text[t]) == std::string_view::npos) {
-                return false;
-            }
-            ++t;
-        } else {
-            if (t >= text.size() || text[t] != s) {
-                return false;
-            }
-            ++t;
+        const bool ok = s == '#' || s == '+' ? next(digit)
+                        : s == 'H'           ? next(hex)
+                                             : next([s](char c) { return c == s; });
+        while (s == '+' && next(digit)) {
+        }
+        if (!ok) {
+            return false;
         }
     }
     return t == text.size();
