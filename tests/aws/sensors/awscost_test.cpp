@@ -6,7 +6,6 @@
 
 #include "aws/sensors/awscost.h"
 #include "framework/exceptions.h"
-#include "framework/texts.h"
 #include "tests/aws/sensors/sensor_harness.h"
 
 namespace {
@@ -91,10 +90,6 @@ struct request_case {
     std::vector<std::int32_t> channels;
     const char* price;
 };
-
-void PrintTo(const request_case& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class CostRequests : public CostSensor, public ::testing::WithParamInterface<request_case> {};
 
@@ -181,19 +176,15 @@ TEST_P(CostCurrency, ChangedCurrencyIsRefusedBeforeAnyChannel) {
         EXPECT_TRUE(has_members(message, {{"key", "aws_cost_currency"}, {"value", c.current}}));
     }
     if (c.refused) {
-        EXPECT_TRUE(has_members(last_result(), {{"response_code", 1},
-                                                {"error_code", 2},
-                                                {"channels", json::array()},
-                                                {"message",
-                                                 {{"encoded", "#:error.changed_billing_currency[]"},
-                                                  {"text", aws::texts::changed_billing_currency.english}}}}));
-        EXPECT_TRUE(announced().empty());
-        return;
+        EXPECT_TRUE(has_members(last_result(),
+                                {{"response_code", 1}, {"error_code", 2}, {"channels", json::array()}}));
+        EXPECT_EQ(last_result()["message"]["encoded"], "#:error.changed_billing_currency[]");
+    } else {
+        EXPECT_EQ(last_result()["response_code"], 0);
+        EXPECT_EQ(values().size(), 2u);
     }
-    EXPECT_EQ(last_result()["response_code"], 0);
-    EXPECT_EQ(values().size(), 2u);
-    ASSERT_EQ(announced().size(), 2u);
-    EXPECT_TRUE(has_members(announced()[0], c.unit));
+    ASSERT_EQ(announced().size(), c.refused ? 0u : 2u);
+    EXPECT_TRUE(c.refused || has_members(announced()[0], c.unit));
 }
 
 // clang-format off
@@ -214,10 +205,6 @@ struct forecast_failure_case {
     std::int32_t response_code;
     const char* message;
 };
-
-void PrintTo(const forecast_failure_case& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class CostForecastFailures : public CostSensor,
                              public ::testing::WithParamInterface<forecast_failure_case> {};

@@ -25,21 +25,17 @@ TEST(ConcurrentScans, SensorsOfSeveralKindsKeepTheirOwnState) {
     ON_CALL(*harness.host.cloudwatch, get_alarm)
         .WillByDefault(::testing::Return(std::make_shared<aws::CompositeAlarm>(
             model::CompositeAlarm().WithStateValue(model::StateValue::OK), children)));
-    constexpr int sensors = 8;
+    constexpr int sensors = 8;  // even ids: composite alarms, odd ids: EC2 instances
     constexpr int scans = 20;
+    const auto composite = sensor_harness::settings("alarm_sensor")
+                               .set("alarm_metascan_section.alarm_metascan_group.type", "Composite");
     for (int id = 1; id <= sensors; ++id) {
-        const auto settings = id % 2 == 0
-                                  ? sensor_harness::settings("alarm_sensor")
-                                        .set("alarm_metascan_section.alarm_metascan_group.type", "Composite")
-                                  : sensor_harness::settings("ec2_sensor");
-        ASSERT_EQ(harness.dispatcher.create_sensor_instance(id, settings.wrapper()),
+        ASSERT_EQ(harness.dispatcher.create_sensor_instance(
+                      id, (id % 2 == 0 ? composite : sensor_harness::settings("ec2_sensor")).wrapper()),
                   libvexahelper::sensor_create_response_code::success);
     }
-
-    constexpr int host_threads = 4;
-    std::vector<std::thread> threads;
-    threads.reserve(host_threads);
-    for (int thread = 0; thread < host_threads; ++thread) {
+    std::vector<std::thread> threads;  // two threads per half of the sensors
+    for (int thread = 0; thread < 4; ++thread) {
         threads.emplace_back([&harness, thread] {
             for (int scan = 0; scan < scans; ++scan) {
                 for (int id = 1 + thread % 2; id <= sensors; id += 2) {
@@ -57,12 +53,11 @@ TEST(ConcurrentScans, SensorsOfSeveralKindsKeepTheirOwnState) {
     for (const auto& result : results) {
         std::map<int, double> values;
         for (const auto& channel : result["channels"]) {
-            values[channel["id"]] = channel.contains("integer") ? channel["integer"].get<double>()
-                                                                : channel["float"].get<double>();
+            values[channel["id"]] = channel.value("integer", 0.0) + channel.value("float", 0.0);
         }
-        const bool alarm = result["sensor_id"].get<int>() % 2 == 0;
-        EXPECT_EQ(values, alarm ? (std::map<int, double>{{0, 1}, {1, 2}, {2, 2}, {3, 2}})
-                                : (std::map<int, double>{{1, 12}, {4, 2}}))
+        EXPECT_EQ(values, result["sensor_id"].get<int>() % 2 == 0
+                              ? (std::map<int, double>{{0, 1}, {1, 2}, {2, 2}, {3, 2}})
+                              : (std::map<int, double>{{1, 12}, {4, 2}}))
             << result.dump();
     }
     std::map<int, int> announced;  // 0 to 3, or 1, 2, 3, 10, 11 and 4: each exactly once

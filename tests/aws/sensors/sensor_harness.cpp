@@ -26,8 +26,9 @@ sensor_harness::sensor_harness() {
 }
 
 settings_buffer sensor_harness::settings(const std::string& kind) {
-    static const std::map<std::string, std::vector<std::pair<std::string, std::string>>> resources{
+    static const std::map<std::string, std::map<std::string, std::string>> resources{
         {"alarm_sensor", {{"name", "watch"}, {"type", "Metric"}, {"description", ""}}},
+        {"awscost", {}},
         {"ebs_sensor",
          {{"id", "vol-1"},
           {"name", ""},
@@ -39,21 +40,7 @@ settings_buffer sensor_harness::settings(const std::string& kind) {
         {"elb_sensor", {{"id", "app/web/1"}, {"name", "web"}, {"type", "application"}}},
         {"rds_sensor", {{"identifier", "db"}, {"engine", "mysql"}}},
     };
-    settings_buffer buffer(kind);
-    buffer.set("interval", "300");
-    if (kind == "awscost") {
-        const std::string group = "cost_specific_section.cost_";
-        return buffer.set(group + "optional_channel_group.optional_channel", "disabled")
-            .set(group + "optional_channel_group.cost_types", "")
-            .set(group + "forecast_group.forecast_additional", "disabled")
-            .set(group + "forecast_group.forecast_cost_types", "blended_cost");
-    }
-    const std::string base = kind.substr(0, kind.find('_'));
-    const std::string prefix = base + "_metascan_section." + base + "_metascan_group.";
-    for (const auto& [name, value] : resources.at(kind)) {
-        buffer.set(prefix + name, value);
-    }
-    return buffer.set(prefix + "region", "us-east-1").set(prefix + "region_display_name", "US East");
+    return sensor_settings(kind, resources.at(kind));
 }
 
 void sensor_harness::create(const settings_buffer& settings, bool forget) {
@@ -81,16 +68,6 @@ std::map<std::int32_t, json> sensor_harness::values() const {
         values[channel.at("id").get<std::int32_t>()] = channel;
     }
     return values;
-}
-
-double sensor_harness::value(std::int32_t channel_id) const {
-    const auto all = numbers();
-    const auto found = all.find(channel_id);
-    if (found == all.end()) {
-        ADD_FAILURE() << "channel " << channel_id << " has no value in " << last_result().dump();
-        return -1.0;
-    }
-    return found->second;
 }
 
 std::map<std::int32_t, double> sensor_harness::numbers() const {
@@ -154,17 +131,11 @@ metric_statistic with_value(double value, Aws::CloudWatch::Model::StandardUnit u
 }
 
 Aws::CloudWatch::Model::Dimension dimension(const std::string& name, const std::string& value) {
-    Aws::CloudWatch::Model::Dimension result;
-    result.SetName(name);
-    result.SetValue(value);
-    return result;
+    return Aws::CloudWatch::Model::Dimension().WithName(name).WithValue(value);
 }
 
 Aws::CloudWatch::Model::Metric listed_metric(const std::string& name, const dimension_list& dimensions) {
-    Aws::CloudWatch::Model::Metric metric;
-    metric.SetMetricName(name);
-    metric.SetDimensions(dimensions);
-    return metric;
+    return Aws::CloudWatch::Model::Metric().WithMetricName(name).WithDimensions(dimensions);
 }
 
 ::testing::Matcher<const dimension_list&> dimensions_are(const dimension_list& expected) {

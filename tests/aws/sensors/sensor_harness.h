@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "host/sensor_dispatcher.h"
+#include "tests/aws/sensors/sensor_settings.h"
 #include "tests/aws/support/client_mocks.h"
-#include "tests/support/settings_buffer.h"
 
 namespace orvane::tessel::test_support {
 
@@ -30,10 +30,9 @@ public:
 
     std::vector<json> results() const { return host.messages->of_type("sensor_scan_result"); }
     json last_result() const;
-    // Channel values of the last result: id to {"id", "integer" or "float"}.
+    // Channel values of the last result: id to {"id", "integer" or "float"}, and to the number alone.
     std::map<std::int32_t, json> values() const;
-    double value(std::int32_t channel_id) const;
-    std::map<std::int32_t, double> numbers() const;  // every value of the last result, as a double
+    std::map<std::int32_t, double> numbers() const;
     // The channel objects of the dynamic_channel messages, in order, and their ids.
     std::vector<json> announced() const;
     std::vector<std::int32_t> announced_ids() const;

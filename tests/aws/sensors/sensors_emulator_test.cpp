@@ -12,7 +12,7 @@
 
 #include "aws/clients/client_configuration.h"
 #include "aws_emulator/emulator.hpp"
-#include "tests/support/settings_buffer.h"
+#include "tests/aws/sensors/sensor_settings.h"
 #include "vexa_module.h"
 
 namespace {
@@ -20,7 +20,6 @@ namespace {
 using namespace orvane::tessel;
 namespace emu = orvane::tessel::emulator;
 using nlohmann::json;
-using test_support::settings_buffer;
 using ::testing::ElementsAreArray;
 using operations = std::map<std::string, std::size_t>;
 
@@ -57,10 +56,6 @@ struct demo_case {
     std::map<std::string, std::string> persisted;  // per scan for the cost sensor, once for alarms
 };
 
-void PrintTo(const demo_case& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class DemoAccount : public ::testing::TestWithParam<demo_case> {
 protected:
     static void SetUpTestSuite() {
@@ -92,33 +87,6 @@ protected:
         received.clear();
     }
 
-    static settings_buffer settings(const demo_case& c) {
-        settings_buffer settings(c.kind);
-        settings.set("interval", "300");
-        const std::string base = std::string(c.kind).substr(0, std::string(c.kind).find('_'));
-        const std::string prefix = base + "_metascan_section." + base + "_metascan_group.";
-        for (const auto& [name, value] : c.resource) {
-            settings.set(prefix + name, value);
-        }
-        if (c.resource.empty()) {
-            const std::string group = "cost_specific_section.cost_";
-            settings.set(group + "optional_channel_group.optional_channel", "disabled")
-                .set(group + "optional_channel_group.cost_types", "")
-                .set(group + "forecast_group.forecast_additional", "disabled")
-                .set(group + "forecast_group.forecast_cost_types", "blended_cost");
-        } else {
-            settings.set(prefix + "region", "us-east-1").set(prefix + "region_display_name", "US East");
-        }
-        return settings;
-    }
-
-    static void create(std::int32_t id, const settings_buffer& settings) {
-        const std::string text = settings.json();
-        ASSERT_EQ(CreateSensorInstance(id, reinterpret_cast<const std::uint8_t*>(text.data()),
-                                       static_cast<std::uint32_t>(text.size())),
-                  0);
-    }
-
     // One scan: its result, and the AWS operations it called, all answered.
     static json scan(std::int32_t id, operations& calls) {
         aws_->clear_requests();
@@ -133,30 +101,17 @@ protected:
         return results.empty() ? json() : results.back();
     }
 
-    static std::vector<std::int32_t> ids(const json& result) {
-        std::vector<std::int32_t> ids;
-        for (const auto& channel : result.at("channels")) {
-            ids.push_back(channel.at("id").get<std::int32_t>());
-        }
-        std::sort(ids.begin(), ids.end());
-        return ids;
-    }
-
-    static std::map<std::string, std::string> persisted() {
-        std::map<std::string, std::string> values;
-        for (const auto& message : of_type("persistent_data")) {
-            values[message["key"]] = message["value"];
-        }
-        return values;
-    }
-
     static inline std::unique_ptr<emu::server> aws_;
     static inline std::filesystem::path log_dir_;
 };
 
+// The values, channel definitions and persistent data a host receives, and the AWS calls per scan.
 TEST_P(DemoAccount, CreatedScannedTwiceAndDestroyed) {
     const auto& c = GetParam();
-    create(1, settings(c));
+    const std::string settings = test_support::sensor_settings(c.kind, c.resource).json();
+    ASSERT_EQ(CreateSensorInstance(1, reinterpret_cast<const std::uint8_t*>(settings.data()),
+                                   static_cast<std::uint32_t>(settings.size())),
+              0);
     std::size_t kept_after_first = 0;
     for (int round = 0; round < 2; ++round) {
         operations calls;
@@ -164,7 +119,12 @@ TEST_P(DemoAccount, CreatedScannedTwiceAndDestroyed) {
         EXPECT_EQ(calls, c.calls);
         EXPECT_EQ(result["response_code"], 0);
         EXPECT_EQ(result["message"]["text"], c.message);
-        EXPECT_EQ(ids(result), c.channels);
+        std::vector<std::int32_t> ids;
+        for (const auto& channel : result.at("channels")) {
+            ids.push_back(channel.at("id").get<std::int32_t>());
+        }
+        std::sort(ids.begin(), ids.end());
+        EXPECT_EQ(ids, c.channels);
         kept_after_first = round == 0 ? of_type("persistent_data").size() : kept_after_first;
     }
     // Alarm ids are stored once; the cost sensor asks again at every scan.
@@ -176,7 +136,11 @@ TEST_P(DemoAccount, CreatedScannedTwiceAndDestroyed) {
         announced.push_back(message["channel"]["channel_id"].get<std::int32_t>());
     }
     EXPECT_THAT(announced, ElementsAreArray(c.announced));
-    EXPECT_EQ(persisted(), c.persisted);
+    std::map<std::string, std::string> persisted;
+    for (const auto& message : of_type("persistent_data")) {
+        persisted[message["key"]] = message["value"];
+    }
+    EXPECT_EQ(persisted, c.persisted);
 }
 
 // clang-format off
