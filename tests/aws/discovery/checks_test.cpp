@@ -49,10 +49,6 @@ struct check_kind {
     void (*expect_probes)(discovery_host&, const std::vector<answer>&);
 };
 
-void PrintTo(const check_kind& kind, std::ostream* out) {
-    *out << kind.name;
-}
-
 // clang-format off
 constexpr check_kind ec2_kind{"ec2_check", "ec2", [](discovery_host& host) { host.run_check<aws::ec2_check>(); },
     [](discovery_host& host, const std::vector<answer>& answers) {
@@ -90,10 +86,6 @@ struct search {
     std::string failure;                 // the level-0 line; empty: none
 };
 
-void PrintTo(const search& scenario, std::ostream* out) {
-    *out << scenario.name;
-}
-
 std::vector<search> searches() {
     const answer yes{true, nullptr};
     const answer no{false, nullptr};
@@ -124,11 +116,7 @@ std::vector<search> searches() {
 
 class Checks : public ::testing::Test {
 protected:
-    void TearDown() override {
-        for (const auto& line : host.log()) {
-            EXPECT_EQ(line.text.find(test_support::secret_key), std::string::npos) << line.text;
-        }
-    }
+    void TearDown() override { host.expect_no_secret(); }
 
     // Every check ends with exactly one result for its id.
     bool succeeded() const {
@@ -146,13 +134,12 @@ class RegionCheck : public Checks, public ::testing::WithParamInterface<std::tup
 TEST_P(RegionCheck, FindsTheFirstAnsweringRegionOrSaysWhyNot) {
     const auto& kind = std::get<0>(GetParam());
     const auto& scenario = std::get<1>(GetParam());
-    if (scenario.regions_failure) {
-        EXPECT_CALL(*host.aws.ec2, get_regions(_)).WillOnce([&](auto&&...) -> std::vector<std::string> {
+    EXPECT_CALL(*host.aws.ec2, get_regions(_)).WillOnce([&](auto&&...) {
+        if (scenario.regions_failure) {
             std::rethrow_exception(scenario.regions_failure);
-        });
-    } else {
-        EXPECT_CALL(*host.aws.ec2, get_regions(_)).WillOnce(::testing::Return(scenario.regions));
-    }
+        }
+        return scenario.regions;
+    });
     if (scenario.client_failure) {
         host.fail_obtaining(scenario.failing_client, scenario.client_failure);
     }
@@ -167,7 +154,7 @@ TEST_P(RegionCheck, FindsTheFirstAnsweringRegionOrSaysWhyNot) {
     EXPECT_EQ(host.aws.obtained(), contacted);
     const auto traces = host.log_at(7);
     ASSERT_EQ(traces.size(), scenario.skipped + 1);
-    EXPECT_EQ(traces.front(), "Initialize: " + std::string(kind.name) + " version is: 0.87.0.17330");
+    EXPECT_TRUE(traces.front().starts_with("Initialize: " + std::string(kind.name) + " version is: "));
     EXPECT_EQ(host.log_at(0), scenario.failure.empty() ? std::vector<std::string>{}
                                                        : std::vector<std::string>{scenario.failure});
 }
@@ -188,10 +175,6 @@ struct month_case {
     std::string start;
     std::string end;
 };
-
-void PrintTo(const month_case& month, std::ostream* out) {
-    *out << date::format("%F", date::sys_days(month.today));
-}
 
 class CostCheck : public Checks, public ::testing::WithParamInterface<month_case> {};
 

@@ -1,5 +1,7 @@
 #include "tests/aws/discovery/discovery_host.h"
 
+#include <gtest/gtest.h>
+
 #include "host/message_service.h"
 #include "tests/support/settings_buffer.h"
 
@@ -91,6 +93,17 @@ aws::settings::access_settings discovery_host::settings() {
         settings_buffer("ec2_metascan")
             .secure("awscredentials.credentials_group.secret_key", std::string(secret_key))
             .wrapper());
+}
+
+void discovery_host::expect_no_secret() const {
+    for (const auto& line : log()) {
+        EXPECT_EQ(line.text.find(secret_key), std::string::npos) << line.text;
+    }
+    for (const auto* type : {"metascan_progress", "meta_scan_result", "check_result"}) {
+        for (const auto& message : messages->of_type(type)) {
+            EXPECT_EQ(message.dump().find(secret_key), std::string::npos);
+        }
+    }
 }
 
 std::vector<std::string> discovery_host::log_at(std::int32_t level) const {

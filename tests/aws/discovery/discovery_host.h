@@ -61,6 +61,8 @@ public:
     }
 
     std::vector<log_line> log() const { return aws.runtime_log->lines(); }
+    // Whatever happened, the secret key reaches neither the host nor the log.
+    void expect_no_secret() const;
     // The lines written at one level, in order.
     std::vector<std::string> log_at(std::int32_t level) const;
 

@@ -86,10 +86,6 @@ struct metascan_kind {
     void (*expect_listings)(discovery_host&, const std::vector<outcome>&);
 };
 
-void PrintTo(const metascan_kind& kind, std::ostream* out) {
-    *out << kind.name;
-}
-
 // The log lines keep the module's historical spelling, which differs between kinds on purpose.
 // clang-format off
 constexpr metascan_kind ec2_kind{
@@ -148,10 +144,6 @@ struct walk {
     std::vector<std::string> rows;  // the resources delivered, in order
 };
 
-void PrintTo(const walk& scenario, std::ostream* out) {
-    *out << scenario.name;
-}
-
 std::vector<walk> walks() {
     std::vector<std::string> seventeen;
     seventeen.reserve(17);
@@ -174,8 +166,6 @@ std::vector<walk> walks() {
          nullptr, {1, 2, 34}, "#:error.limit_exceeded[]", {}},
         {"AuthenticationFailureIsNotARefusal", {"a-1", "b-1"}, {throws(errors::authentication_failed("bad"))}, "",
          nullptr, {1, 2}, "#:error.authentication_failed[bad]", {}},
-        {"PageOverflowEndsTheWalk", {"a-1"}, {throws(errors::result_pages_overflow("100"))}, "", nullptr, {1, 2},
-         "#:error.result_pages_overflow[100]", {}},
         {"StandardFailureEndsTheWalk", {"a-1"}, {throws(std::runtime_error("reset"))}, "", nullptr, {1, 2}, "reset", {}},
         // Obtaining the client is not part of the listing: even a refusal there ends the meta-scan.
         {"UnobtainableClientEndsTheWalk", {"a-1", "b-1", "c-1"}, {answers(1)}, "b-1", nullptr, {1, 2, 34},
@@ -189,21 +179,9 @@ std::vector<walk> walks() {
     // clang-format on
 }
 
-// Whatever happened, the secret key reaches neither the host nor the log.
-void expect_no_secret(const discovery_host& host) {
-    for (const auto& line : host.log()) {
-        EXPECT_EQ(line.text.find(test_support::secret_key), std::string::npos) << line.text;
-    }
-    for (const auto* type : {"metascan_progress", "meta_scan_result"}) {
-        for (const auto& message : host.messages->of_type(type)) {
-            EXPECT_EQ(message.dump().find(test_support::secret_key), std::string::npos);
-        }
-    }
-}
-
 class Discovery : public ::testing::Test {
 protected:
-    void TearDown() override { expect_no_secret(host); }
+    void TearDown() override { host.expect_no_secret(); }
 
     void regions(const std::vector<std::string>& codes) {
         EXPECT_CALL(*host.aws.ec2, get_regions(_)).WillOnce(Return(codes));
@@ -234,13 +212,12 @@ class RegionWalk : public Discovery, public ::testing::WithParamInterface<std::t
 TEST_P(RegionWalk, ReportsToleratesAndDeliversAsTheWalkDemands) {
     const auto& kind = std::get<0>(GetParam());
     const auto& scenario = std::get<1>(GetParam());
-    if (scenario.regions_failure) {
-        EXPECT_CALL(*host.aws.ec2, get_regions(_)).WillOnce([&](auto&&...) -> std::vector<std::string> {
+    EXPECT_CALL(*host.aws.ec2, get_regions(_)).WillOnce([&](auto&&...) {
+        if (scenario.regions_failure) {
             std::rethrow_exception(scenario.regions_failure);
-        });
-    } else {
-        regions(scenario.regions);
-    }
+        }
+        return scenario.regions;
+    });
     if (!scenario.refusing_client.empty()) {
         host.fail_obtaining(scenario.refusing_client,
                             std::make_exception_ptr(errors::access_denied("no client")));
@@ -293,8 +270,6 @@ TEST_P(RegionWalk, ReportsToleratesAndDeliversAsTheWalkDemands) {
         rows.push_back(row.at("settings").at(std::string(kind.identity)).get<std::string>());
     }
     EXPECT_EQ(rows, scenario.rows);
-    EXPECT_TRUE(host.aws.runtime_log->contains("Initialize: " + std::string(kind.name) +
-                                               " version is: 0.87.0.17330"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, RegionWalk,
@@ -314,106 +289,92 @@ struct row {
     std::vector<std::string> values;  // in the order of the kind's keys
 };
 
-void expect_rows(const ordered_json& entries, const std::string& group, const std::vector<std::string>& keys,
-                 const std::vector<row>& rows) {
-    ASSERT_EQ(entries.size(), rows.size());
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        EXPECT_EQ(entries[i].at("display_name").at("encoded"), rows[i].encoded);
-        EXPECT_EQ(entries[i].at("display_name").at("text"), rows[i].text);
+struct rows_case {
+    std::string_view name;
+    std::string region;
+    void (*list)(discovery_host&);  // answers the kind's listing
+    std::string group;
+    std::vector<std::string> keys;
+    std::vector<row> rows;
+    std::string found;  // the level-6 line after the listing: everything listed counts
+};
+
+class Rows : public Discovery, public ::testing::WithParamInterface<rows_case> {};
+
+TEST_P(Rows, CarryTheSettingsInTheKindsOrderAndADisplayName) {
+    const auto& c = GetParam();
+    regions({c.region});
+    c.list(host);
+    const auto entries = result().at("entries");
+    ASSERT_EQ(entries.size(), c.rows.size());
+    for (std::size_t i = 0; i < c.rows.size(); ++i) {
+        EXPECT_EQ(entries[i].at("display_name").at("encoded"), c.rows[i].encoded);
+        EXPECT_EQ(entries[i].at("display_name").at("text"), c.rows[i].text);
         ordered_json expected = ordered_json::object();
-        for (std::size_t k = 0; k < keys.size(); ++k) {
-            expected[group + "." + keys[k]] = rows[i].values.at(k);
+        for (std::size_t k = 0; k < c.keys.size(); ++k) {
+            expected[c.group + "." + c.keys[k]] = c.rows[i].values.at(k);
         }
         EXPECT_EQ(entries[i].at("settings").dump(), expected.dump());
     }
+    EXPECT_THAT(host.log_at(6), ElementsAre(_, c.found));
 }
 
-using Rows = Discovery;
+constexpr const char* sao_paulo = "South America (S&atilde;o Paulo)";
+constexpr const char* frankfurt = "Europe (Frankfurt)";
+constexpr const char* oregon = "US West (Oregon)";
+constexpr const char* virginia = "US East (Northern Virginia)";
 
-TEST_F(Rows, Ec2ShowsNameAndIdOrTheIdAloneAsPlainText) {
-    regions({"sa-east-1"});
-    EXPECT_CALL(*host.aws.ec2, get_instances(_))
-        .WillOnce(Return(std::vector<aws::ec2_instance_info>{{"web-01", "i-1"}, {"", "i-2"}}));
-    host.run_metascan<aws::ec2_metascan>();
-    const std::string sao_paulo = "South America (S&atilde;o Paulo)";
-    expect_rows(result().at("entries"), "ec2_metascan_section.ec2_metascan_group",
-                {"id", "name", "region", "region_display_name"},
-                {{"web-01 (i-1)", "web-01 (i-1)", {"i-1", "web-01", "sa-east-1", sao_paulo}},
-                 {"i-2", "i-2", {"i-2", "", "sa-east-1", sao_paulo}}});
-}
-
-TEST_F(Rows, EbsShowsTheSizeInGigabytesAndKeepsTheAttachmentTextAsItIs) {
-    regions({"eu-central-1"});
-    EXPECT_CALL(*host.aws.ec2, get_volumes(_))
-        .WillOnce(Return(std::vector<aws::ebs_volume_info>{
-            {"vol-1", "data", 100, "gp2", "i-1:/dev/sdf (attached), i-2:/dev/sdg (attaching)", "in-use"},
-            {"vol-2", "", 8, "gp3", "", "available"}}));
-    host.run_metascan<aws::ebs_metascan>();
-    expect_rows(
-        result().at("entries"), "ebs_metascan_section.ebs_metascan_group",
-        {"id", "name", "size", "type", "state", "attachment_information", "region", "region_display_name"},
-        {{"#:metascan.ebs_sensor_instance_name[data (vol-1)]",
-          "AWS EBS: data (vol-1)",
-          {"vol-1", "data", "100 GB", "gp2", "in-use", "i-1:/dev/sdf (attached), i-2:/dev/sdg (attaching)",
-           "eu-central-1", "Europe (Frankfurt)"}},
-         {"#:metascan.ebs_sensor_instance_name[vol-2]",
-          "AWS EBS: vol-2",
-          {"vol-2", "", "8 GB", "gp3", "available", "", "eu-central-1", "Europe (Frankfurt)"}}});
-}
-
-TEST_F(Rows, ElbSkipsGatewaysButCountsThem) {
-    regions({"us-west-2"});
-    EXPECT_CALL(*host.aws.elb, list_load_balancers(_))
-        .WillOnce(
-            Return(std::vector<aws::load_balancer>{{"gwy/inspect/1", "inspect", LoadBalancerType::gateway},
-                                                   {"app/web/50dc", "web", LoadBalancerType::application},
-                                                   {"net/tcp/a1b2", "tcp", LoadBalancerType::network}}));
-    host.run_metascan<aws::elb_metascan>();
-    expect_rows(result().at("entries"), "elb_metascan_section.elb_metascan_group",
-                {"id", "name", "type", "region", "region_display_name"},
-                {{"#:metascan.elb_sensor_instance_name[web,application]",
-                  "AWS ELB: web (application)",
-                  {"app/web/50dc", "web", "application", "us-west-2", "US West (Oregon)"}},
-                 {"#:metascan.elb_sensor_instance_name[tcp,network]",
-                  "AWS ELB: tcp (network)",
-                  {"net/tcp/a1b2", "tcp", "network", "us-west-2", "US West (Oregon)"}}});
-    EXPECT_THAT(host.log_at(6), ElementsAre(_, "Found 3 ELB instance(s)."));
-}
-
-TEST_F(Rows, RdsInARegionTheTableDoesNotKnowShowsTheCode) {
-    regions({"ap-south-2"});
-    EXPECT_CALL(*host.aws.rds, list_db_instances(_))
-        .WillOnce(Return(std::vector<aws::rds_instance>{{"orders-db", "mysql"}}));
-    host.run_metascan<aws::rds_metascan>();
-    expect_rows(result().at("entries"), "rds_metascan_section.rds_metascan_group",
-                {"identifier", "engine", "region", "region_display_name"},
-                {{"#:metascan.rds_sensor_instance_name[orders-db,mysql]",
-                  "AWS RDS: orders-db (mysql)",
-                  {"orders-db", "mysql", "ap-south-2", "ap-south-2"}}});
-}
-
-// Alarm names may hold the characters that structure an encoded message; only the message escapes them.
-TEST_F(Rows, AlarmsWithoutDescriptionSayNoDescription) {
-    regions({"us-east-1"});
-    Aws::CloudWatch::Model::CompositeAlarm composite;
-    composite.SetAlarmName("web-degraded");
-    EXPECT_CALL(*host.aws.cloudwatch, get_alarms(_, false))
-        .WillOnce(Return(std::vector<std::shared_ptr<Alarm>>{
-            metric_alarm("cpu, high: web", "CPU above 80 %"), nullptr,
-            std::make_shared<aws::CompositeAlarm>(composite, std::vector<std::shared_ptr<Alarm>>{})}));
-    host.run_metascan<aws::alarm_metascan>();
-    const std::string virginia = "US East (Northern Virginia)";
-    expect_rows(result().at("entries"), "alarm_metascan_section.alarm_metascan_group",
-                {"name", "type", "description", "region", "region_display_name"},
-                {{"#:metascan.alarm_sensor_instance_name[cpu\\, high\\: web,Metric]",
-                  "AWS Alarm: cpu, high: web (Metric)",
-                  {"cpu, high: web", "Metric", "CPU above 80 %", "us-east-1", virginia}},
-                 {"#:metascan.alarm_sensor_instance_name[web-degraded,Composite]",
-                  "AWS Alarm: web-degraded (Composite)",
-                  {"web-degraded", "Composite", "No description", "us-east-1", virginia}}});
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Kinds, Rows, ::testing::Values(
+    // Plain text: the name and id, or the id alone.
+    rows_case{"ec2", "sa-east-1", [](discovery_host& host) {
+        EXPECT_CALL(*host.aws.ec2, get_instances(_)).WillOnce(Return(std::vector<aws::ec2_instance_info>{{"web-01", "i-1"}, {"", "i-2"}}));
+        host.run_metascan<aws::ec2_metascan>();
+    }, "ec2_metascan_section.ec2_metascan_group", {"id", "name", "region", "region_display_name"},
+    {{"web-01 (i-1)", "web-01 (i-1)", {"i-1", "web-01", "sa-east-1", sao_paulo}}, {"i-2", "i-2", {"i-2", "", "sa-east-1", sao_paulo}}},
+    "Found 2 instance(s)"},
+    // The size in gigabytes; the attachment text as it is.
+    rows_case{"ebs", "eu-central-1", [](discovery_host& host) {
+        EXPECT_CALL(*host.aws.ec2, get_volumes(_)).WillOnce(Return(std::vector<aws::ebs_volume_info>{
+            {"vol-1", "data", 100, "gp2", "i-1:/dev/sdf (attached), i-2:/dev/sdg (attaching)", "in-use"}, {"vol-2", "", 8, "gp3", "", "available"}}));
+        host.run_metascan<aws::ebs_metascan>();
+    }, "ebs_metascan_section.ebs_metascan_group", {"id", "name", "size", "type", "state", "attachment_information", "region", "region_display_name"},
+    {{"#:metascan.ebs_sensor_instance_name[data (vol-1)]", "AWS EBS: data (vol-1)",
+      {"vol-1", "data", "100 GB", "gp2", "in-use", "i-1:/dev/sdf (attached), i-2:/dev/sdg (attaching)", "eu-central-1", frankfurt}},
+     {"#:metascan.ebs_sensor_instance_name[vol-2]", "AWS EBS: vol-2", {"vol-2", "", "8 GB", "gp3", "available", "", "eu-central-1", frankfurt}}},
+    "Found 2 volume(s)"},
+    // Gateways have no sensor: no row, but counted.
+    rows_case{"elb", "us-west-2", [](discovery_host& host) {
+        EXPECT_CALL(*host.aws.elb, list_load_balancers(_)).WillOnce(Return(std::vector<aws::load_balancer>{
+            {"gwy/inspect/1", "inspect", LoadBalancerType::gateway}, {"app/web/50dc", "web", LoadBalancerType::application},
+            {"net/tcp/a1b2", "tcp", LoadBalancerType::network}}));
+        host.run_metascan<aws::elb_metascan>();
+    }, "elb_metascan_section.elb_metascan_group", {"id", "name", "type", "region", "region_display_name"},
+    {{"#:metascan.elb_sensor_instance_name[web,application]", "AWS ELB: web (application)", {"app/web/50dc", "web", "application", "us-west-2", oregon}},
+     {"#:metascan.elb_sensor_instance_name[tcp,network]", "AWS ELB: tcp (network)", {"net/tcp/a1b2", "tcp", "network", "us-west-2", oregon}}},
+    "Found 3 ELB instance(s)."},
+    // A region the table does not know shows its code.
+    rows_case{"rds", "ap-south-2", [](discovery_host& host) {
+        EXPECT_CALL(*host.aws.rds, list_db_instances(_)).WillOnce(Return(std::vector<aws::rds_instance>{{"orders-db", "mysql"}}));
+        host.run_metascan<aws::rds_metascan>();
+    }, "rds_metascan_section.rds_metascan_group", {"identifier", "engine", "region", "region_display_name"},
+    {{"#:metascan.rds_sensor_instance_name[orders-db,mysql]", "AWS RDS: orders-db (mysql)", {"orders-db", "mysql", "ap-south-2", "ap-south-2"}}},
+    "Found 1 instance."},
+    // Names may hold the characters that structure an encoded message: only the message escapes them.
     // An empty alarm pointer is counted but gets no row.
-    EXPECT_THAT(host.log_at(6), ElementsAre(_, "Found 3 alarms."));
-}
+    rows_case{"alarm", "us-east-1", [](discovery_host& host) {
+        EXPECT_CALL(*host.aws.cloudwatch, get_alarms(_, false)).WillOnce(Return(std::vector<std::shared_ptr<Alarm>>{
+            metric_alarm("cpu, high: web", "CPU above 80 %"), nullptr, std::make_shared<aws::CompositeAlarm>(
+                Aws::CloudWatch::Model::CompositeAlarm().WithAlarmName("web-degraded"), std::vector<std::shared_ptr<Alarm>>{})}));
+        host.run_metascan<aws::alarm_metascan>();
+    }, "alarm_metascan_section.alarm_metascan_group", {"name", "type", "description", "region", "region_display_name"},
+    {{"#:metascan.alarm_sensor_instance_name[cpu\\, high\\: web,Metric]", "AWS Alarm: cpu, high: web (Metric)",
+      {"cpu, high: web", "Metric", "CPU above 80 %", "us-east-1", virginia}},
+     {"#:metascan.alarm_sensor_instance_name[web-degraded,Composite]", "AWS Alarm: web-degraded (Composite)",
+      {"web-degraded", "Composite", "No description", "us-east-1", virginia}}},
+    "Found 3 alarms."}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 // Hosts run meta-scans of several users at once: each keeps its own progress and rows while they share
 // the container and its clients.
