@@ -305,6 +305,7 @@ TEST(Logging, ConcurrentWritersLoseNoLine) {
     constexpr int kThreads = 4;
     constexpr int kLines = 500;
     std::vector<std::thread> threads;
+    threads.reserve(kThreads);
     for (int t = 0; t < kThreads; ++t) {
         threads.emplace_back([&logger, t] {
             for (int i = 0; i < kLines; ++i) {

@@ -93,7 +93,7 @@ TEST(WireRequest, QueryServiceHeadersAndSignature) {
     std::vector<std::string> values;
     for (const char* name : {"amz-sdk-invocation-id", "amz-sdk-request", "content-length", "content-type",
                              "host", "x-amz-api-version", "x-amz-content-sha256", "x-amz-date"}) {
-        values.push_back(name);
+        values.emplace_back(name);
         values.push_back(r.Header(name));
     }
     const std::string hash = Aws::Internal::HexSha256(r.body);
@@ -314,6 +314,7 @@ TEST(Transport, OneClientServesManyThreads) {
     constexpr int kCalls = 15;
     std::atomic<int> good{0};
     std::vector<std::thread> threads;
+    threads.reserve(kThreads);
     for (int t = 0; t < kThreads; ++t) {
         threads.emplace_back([&] {
             for (int i = 0; i < kCalls; ++i) {
@@ -355,6 +356,7 @@ class ChildProcess {
 public:
     explicit ChildProcess(std::vector<std::string> argv) {
         std::vector<char*> args;
+        args.reserve(argv.size() + 1);
         for (auto& arg : argv) {
             args.push_back(arg.data());
         }

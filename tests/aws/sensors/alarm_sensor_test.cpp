@@ -47,6 +47,7 @@ std::shared_ptr<aws::Alarm> metric_alarm(const std::vector<std::string>& metrics
 
 std::shared_ptr<aws::Alarm> composite_alarm(const std::vector<std::pair<std::string, StateValue>>& children) {
     std::vector<std::shared_ptr<aws::Alarm>> alarms;
+    alarms.reserve(children.size());
     for (const auto& [name, state] : children) {
         alarms.push_back(std::make_shared<aws::MetricAlarm>(
             model::MetricAlarm().WithAlarmName(name).WithStateValue(state)));

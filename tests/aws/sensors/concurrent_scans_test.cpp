@@ -35,6 +35,7 @@ TEST(ConcurrentScans, SensorsOfSeveralKindsKeepTheirOwnState) {
                   libvexahelper::sensor_create_response_code::success);
     }
     std::vector<std::thread> threads;  // two threads per half of the sensors
+    threads.reserve(4);
     for (int thread = 0; thread < 4; ++thread) {
         threads.emplace_back([&harness, thread] {
             for (int scan = 0; scan < scans; ++scan) {
