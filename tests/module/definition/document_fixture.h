@@ -42,6 +42,16 @@ inline std::string display_of(const ordered_json& translated, const std::string&
     return translated.at(key).at("Display").get<std::string>();
 }
 
+// Calls check(group name, group, item) for every item of every group.
+template <typename Check>
+void for_each_item(Check check) {
+    for (const auto& [name, group] : parsed_document().at("Groups").items()) {
+        for (const auto& item : group.at("Items")) {
+            check(name, group, item);
+        }
+    }
+}
+
 constexpr std::string_view kTranslatedLanguages[] = {"Russian", "Brazilian", "Dutch",  "Japanese",
                                                      "French",  "Spanish",   "German", "SimplifiedChinese"};
 
