@@ -59,6 +59,11 @@ def today():
     return datetime.datetime.now(datetime.timezone.utc).date()
 
 
+def period(start, days):
+    """Cost Explorer's TimePeriod from start over a number of days."""
+    return {"Start": start.isoformat(), "End": (start + datetime.timedelta(days=days)).isoformat()}
+
+
 class DemoScenario(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
@@ -170,38 +175,31 @@ class DemoScenario(unittest.TestCase):
         ce = self.emu.client("ce")
         t = today()
         start = t.replace(month=1, day=1)
-        end = t + datetime.timedelta(days=1)
-        result = ce.get_cost_and_usage(TimePeriod={"Start": start.isoformat(), "End": end.isoformat()},
-                                       Granularity="MONTHLY", Metrics=["BlendedCost", "UnblendedCost"])
+        result = ce.get_cost_and_usage(TimePeriod=period(start, (t - start).days + 1), Granularity="MONTHLY",
+                                       Metrics=["BlendedCost", "UnblendedCost"])
         self.assertEqual(len(result["ResultsByTime"]), t.month)
         for entry in result["ResultsByTime"]:
             self.assertEqual(entry["Total"]["BlendedCost"]["Unit"], "USD")
             self.assertGreater(float(entry["Total"]["UnblendedCost"]["Amount"]), 0)
         if (t + datetime.timedelta(days=1)).month == t.month:
-            forecast = ce.get_cost_forecast(
-                TimePeriod={"Start": t.isoformat(), "End": (t + datetime.timedelta(days=1)).isoformat()},
-                Metric="UNBLENDED_COST", Granularity="MONTHLY")
+            forecast = ce.get_cost_forecast(TimePeriod=period(t, 1), Metric="UNBLENDED_COST", Granularity="MONTHLY")
             self.assertGreater(float(forecast["Total"]["Amount"]), 0)
-        self.assertClientError("ValidationException", 400, ce.get_cost_and_usage,
-                               TimePeriod={"Start": t.isoformat(), "End": t.isoformat()}, Granularity="MONTHLY",
-                               Metrics=["BlendedCost"])
-        yesterday = (t - datetime.timedelta(days=1)).isoformat()
+        self.assertClientError("ValidationException", 400, ce.get_cost_and_usage, TimePeriod=period(t, 0),
+                               Granularity="MONTHLY", Metrics=["BlendedCost"])
         self.assertClientError("ValidationException", 400, ce.get_cost_forecast,
-                               TimePeriod={"Start": yesterday, "End": end.isoformat()}, Metric="BLENDED_COST",
+                               TimePeriod=period(t - datetime.timedelta(days=1), 2), Metric="BLENDED_COST",
                                Granularity="MONTHLY")
 
     # --- authentication ---
     def test_authentication_errors(self):
+        costs = {"TimePeriod": {"Start": "2024-01-01", "End": "2024-01-02"}, "Granularity": "MONTHLY",
+                 "Metrics": ["BlendedCost"]}
         cases = [("ec2", "describe_regions", {}, "AuthFailure", 401, SECRET + "x", KEY),
                  ("cloudwatch", "list_metrics", {}, "SignatureDoesNotMatch", 403, SECRET + "x", KEY),
                  ("rds", "describe_db_instances", {}, "InvalidClientTokenId", 403, SECRET, "AKIDNOBODY"),
                  ("elbv2", "describe_load_balancers", {}, "SignatureDoesNotMatch", 403, "x", KEY),
-                 ("ce", "get_cost_and_usage", {"TimePeriod": {"Start": "2024-01-01", "End": "2024-01-02"},
-                                               "Granularity": "MONTHLY", "Metrics": ["BlendedCost"]},
-                  "InvalidSignatureException", 400, "x", KEY),
-                 ("ce", "get_cost_and_usage", {"TimePeriod": {"Start": "2024-01-01", "End": "2024-01-02"},
-                                               "Granularity": "MONTHLY", "Metrics": ["BlendedCost"]},
-                  "UnrecognizedClientException", 400, SECRET, "AKIDNOBODY")]
+                 ("ce", "get_cost_and_usage", costs, "InvalidSignatureException", 400, "x", KEY),
+                 ("ce", "get_cost_and_usage", costs, "UnrecognizedClientException", 400, SECRET, "AKIDNOBODY")]
         for service, op, kwargs, code, status, secret, key in cases:
             with self.subTest(service=service, code=code):
                 client = self.emu.client(service, key=key, secret=secret)
@@ -219,11 +217,8 @@ class DemoScenario(unittest.TestCase):
             {"operation": "DescribeAlarms", "kind": "http_status", "status": 503, "body": False, "times": 1}])
         retried = self.emu.client("rds", attempts=2).describe_db_instances()
         self.assertEqual(retried["ResponseMetadata"]["RetryAttempts"], 1)
-        t = today()
         self.assertClientError("DataUnavailableException", 400, self.emu.client("ce").get_cost_forecast,
-                               TimePeriod={"Start": t.isoformat(),
-                                           "End": (t + datetime.timedelta(days=40)).isoformat()},
-                               Metric="BLENDED_COST", Granularity="MONTHLY")
+                               TimePeriod=period(today(), 40), Metric="BLENDED_COST", Granularity="MONTHLY")
         self.assertClientError("UnauthorizedOperation", 403,
                                self.emu.client("ec2", region="eu-central-1").describe_volumes)
         self.emu.client("ec2", region="us-east-1").describe_volumes()

@@ -33,19 +33,19 @@ struct service_call {
     std::string target;   // X-Amz-Target for ce
 };
 
-inline const std::string& api_version(const std::string& service) {
+// A Query API call from one text, "service Action rest", for example
+// request("ec2 DescribeInstances MaxResults=5"): its body is "Action=...&Version=<service's>&rest".
+inline service_call request(const std::string& line) {
     static const std::map<std::string, std::string> versions{{"ec2", "2016-11-15"},
                                                              {"monitoring", "2010-08-01"},
                                                              {"elasticloadbalancing", "2015-12-01"},
                                                              {"rds", "2014-10-31"}};
-    return versions.at(service);
-}
-
-// "Action=X&Version=<service's>&" + rest
-inline service_call query(const std::string& service, const std::string& action,
-                          const std::string& rest = {}) {
+    const auto first = line.find(' ');
+    const auto second = line.find(' ', first + 1);
+    const auto service = line.substr(0, first);
     return {service,
-            "Action=" + action + "&Version=" + api_version(service) + (rest.empty() ? "" : "&" + rest),
+            "Action=" + line.substr(first + 1, second - first - 1) + "&Version=" + versions.at(service) +
+                (second == std::string::npos ? "" : "&" + line.substr(second + 1)),
             {}};
 }
 
@@ -65,6 +65,14 @@ struct response {
         const auto node = xml.select_node(xpath);
         return node ? node.node().text().get() : std::string{};
     }
+    // Texts of all matching nodes in document order, separated by blanks.
+    [[nodiscard]] std::string texts(const char* xpath) const {
+        std::string out;
+        for (const auto& node : xml.select_nodes(xpath)) {
+            out += (out.empty() ? "" : " ") + std::string(node.node().text().get());
+        }
+        return out;
+    }
     [[nodiscard]] std::size_t count(const char* xpath) const { return xml.select_nodes(xpath).size(); }
     [[nodiscard]] std::string error_code() const {
         if (auto code = text("//Error/Code"); !code.empty()) {
@@ -78,11 +86,12 @@ struct response {
 class client {
 public:
     client(const emu::server& server, emu::sigv4::credentials credentials = demo_credentials)
-        : port_(server.port()), credentials_(std::move(credentials)), http_("127.0.0.1", server.port()) {
+        : credentials(std::move(credentials)), port_(server.port()), http_("127.0.0.1", server.port()) {
         http_.set_read_timeout(30, 0);
         http_.set_tcp_nodelay(true);
     }
 
+    emu::sigv4::credentials credentials;
     std::string region = "us-east-1";
     std::chrono::system_clock::time_point signing_time = at(fixed_now);
     // Runs after signing, before sending: lets a test alter what goes over the wire.
@@ -100,7 +109,7 @@ public:
         }
         request.body = call.body;
         if (sign) {
-            emu::sigv4::sign(request, credentials_, region, call.service, signing_time);
+            emu::sigv4::sign(request, credentials, region, call.service, signing_time);
         }
         if (tamper) {
             tamper(request);
@@ -127,7 +136,6 @@ public:
 
 private:
     std::uint16_t port_;
-    emu::sigv4::credentials credentials_;
     httplib::Client http_;
 };
 
@@ -141,10 +149,8 @@ inline const char* const base_scenario = R"json({
         "instances": [
           {"id": "i-0000000000000001", "name": "web-1"},
           {"id": "i-0000000000000002", "name": "web-2", "state": "stopped"},
-          {"id": "i-0000000000000003", "auto_scaling_group": "asg-1"},
-          {"id": "i-0000000000000004"},
-          {"id": "i-0000000000000005", "name": "db-host"},
-          {"id": "i-0000000000000006", "name": "batch"},
+          {"id": "i-0000000000000003", "auto_scaling_group": "asg-1"}, {"id": "i-0000000000000004"},
+          {"id": "i-0000000000000005", "name": "db-host"}, {"id": "i-0000000000000006", "name": "batch"},
           {"id": "i-0000000000000007", "name": "cache"}
         ],
         "volumes": [
