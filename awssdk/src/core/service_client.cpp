@@ -66,12 +66,17 @@ Aws::String NewInvocationId() {
     }
     bytes[6] = static_cast<unsigned char>((bytes[6] & 0x0F) | 0x40);
     bytes[8] = static_cast<unsigned char>((bytes[8] & 0x3F) | 0x80);
-    std::array<char, 37> text{};
-    std::snprintf(text.data(), text.size(),
-                  "%02X%02X%02X%02X-%02X%02X-%02X%02X-%02X%02X-%02X%02X%02X%02X%02X%02X", bytes[0], bytes[1],
-                  bytes[2], bytes[3], bytes[4], bytes[5], bytes[6], bytes[7], bytes[8], bytes[9], bytes[10],
-                  bytes[11], bytes[12], bytes[13], bytes[14], bytes[15]);
-    return Aws::String(text.data(), 36);
+    static constexpr char hex[] = "0123456789ABCDEF";
+    Aws::String text;
+    text.reserve(36);
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        if (i == 4 || i == 6 || i == 8 || i == 10) {
+            text.push_back('-');
+        }
+        text.push_back(hex[bytes[i] >> 4]);
+        text.push_back(hex[bytes[i] & 0x0F]);
+    }
+    return text;
 }
 
 ClientCore::ClientCore(const ServiceTraits& service, const Aws::Auth::AWSCredentials& credentials,
