@@ -13,6 +13,7 @@ function(vexa_add_test name)
     endif()
     gtest_discover_tests(${name}
         DISCOVERY_MODE PRE_TEST
+        NO_PRETTY_VALUES
         PROPERTIES LABELS "${ARG_LABELS}"
         DISCOVERY_TIMEOUT 60)
 endfunction()
