@@ -33,7 +33,6 @@ extern char** environ;  // NOLINT(readability-redundant-declaration)
 namespace {
 
 using awssdk_test::LoopbackServer;
-using awssdk_test::ScopedEnv;
 using awssdk_test::SeenRequest;
 
 constexpr const char* kAccessKey = "AKIDTESTKEY";
@@ -90,17 +89,14 @@ TEST(WireRequest, QueryServiceHeadersAndSignature) {
     ASSERT_TRUE(awssdk_test::MatchesShape(date, "########T######Z")) << date;
 
     // Exactly these headers are signed, and the signature verifies over what the server received.
-    std::vector<std::string> values;
+    std::vector<std::pair<std::string, std::string>> signedHeaders;
     for (const char* name : {"amz-sdk-invocation-id", "amz-sdk-request", "content-length", "content-type",
                              "host", "x-amz-api-version", "x-amz-content-sha256", "x-amz-date"}) {
-        values.emplace_back(name);
-        values.push_back(r.Header(name));
+        signedHeaders.emplace_back(name, r.Header(name));
     }
     const std::string hash = Aws::Internal::HexSha256(r.body);
-    Aws::Internal::SigningRequest toVerify{"POST", "/", "", {}, hash};
-    for (size_t i = 0; i < values.size(); i += 2) {
-        toVerify.headers.emplace_back(values[i], values[i + 1]);
-    }
+    const Aws::Internal::SigningRequest toVerify{
+        "POST", "/", "", {signedHeaders.begin(), signedHeaders.end()}, hash};
     EXPECT_EQ(
         r.Header("Authorization"),
         Aws::Internal::Sign(toVerify, {date, "us-east-1", "ec2"}, kAccessKey, kSecretKey).authorization);
@@ -194,7 +190,7 @@ TEST(Retries, ThrottlingIsRetriedWithTheSameInvocationId) {
               requests[0].Header("amz-sdk-invocation-id"));
 }
 
-TEST(Retries, BudgetEndsWithTheLastErrorAndUnmappedCodesAreNotRetried) {
+TEST(Retries, BudgetEndsWithTheLastErrorAndUnmappedCodesAndBadBodiesAreNotRetried) {
     LoopbackServer server;
     server.SetHandler([](const SeenRequest& r, size_t, httplib::Response& res) {
         if (r.body.find("DescribeVolumes") != std::string::npos) {
@@ -202,6 +198,8 @@ TEST(Retries, BudgetEndsWithTheLastErrorAndUnmappedCodesAreNotRetried) {
                 "<Response><Errors><Error><Code>AuthFailure</Code><Message>bad key</Message></Error></Errors>"
                 "<RequestID>q</RequestID></Response>",
                 401);
+        } else if (r.body.find("DescribeRegions") != std::string::npos) {
+            Xml(res, "<DescribeRegionsResponse><regionInfo><item><regionName>eu</regionN");
         } else {
             res.status = 503;
         }
@@ -220,20 +218,12 @@ TEST(Retries, BudgetEndsWithTheLastErrorAndUnmappedCodesAreNotRetried) {
     EXPECT_EQ(denied.GetError().GetExceptionName(), "AuthFailure");
     EXPECT_EQ(static_cast<int>(denied.GetError().GetResponseCode()), 401);
     EXPECT_EQ(denied.GetError().GetRequestId(), "q");
-    EXPECT_EQ(server.Requests().size(), 5U);
-}
 
-TEST(Retries, MalformedSuccessBodyIsAParseErrorAndNotRetried) {
-    LoopbackServer server;
-    server.SetHandler([](const SeenRequest&, size_t, httplib::Response& res) {
-        Xml(res, "<DescribeVolumesResponse><volumeSet><item><volumeId>vol-1</volu");
-    });
-    const auto outcome = Aws::EC2::EC2Client(Credentials(), LoopbackConfig(server, 5)).DescribeVolumes();
-    ASSERT_FALSE(outcome.IsSuccess());
-    EXPECT_EQ(outcome.GetError().GetErrorType(), Aws::EC2::EC2Errors::UNKNOWN);
-    EXPECT_EQ(outcome.GetError().GetExceptionName(), "Xml Parse Error");
-    EXPECT_EQ(outcome.GetError().GetResponseCode(), Aws::Http::HttpResponseCode::REQUEST_NOT_MADE);
-    EXPECT_EQ(server.Requests().size(), 1U);
+    const auto malformed = client.DescribeRegions();
+    ASSERT_FALSE(malformed.IsSuccess());
+    EXPECT_EQ(malformed.GetError().GetExceptionName(), "Xml Parse Error");
+    EXPECT_EQ(malformed.GetError().GetResponseCode(), Aws::Http::HttpResponseCode::REQUEST_NOT_MADE);
+    EXPECT_EQ(server.Requests().size(), 6U);
 }
 
 TEST(Retries, ClockSkewIsCorrectedAndRetriedAtOnce) {
@@ -293,16 +283,6 @@ TEST(Transport, SilentServerEndsInRequestTimeout) {
     EXPECT_TRUE(outcome.GetError().ShouldRetry());
 }
 
-TEST(Transport, ConnectionIsReusedAcrossClients) {
-    LoopbackServer server;
-    for (int scan = 0; scan < 3; ++scan) {
-        ASSERT_TRUE(DescribeRegions(LoopbackConfig(server)));  // a fresh client per scan
-    }
-    EXPECT_EQ(server.Requests().size(), 3U);
-    EXPECT_EQ(server.Connections(), 1U);
-    EXPECT_GE(Aws::Internal::IdleHandleCount(), 1U);
-}
-
 TEST(Transport, OneClientServesManyThreads) {
     LoopbackServer server;
     server.SetHandler([](const SeenRequest& r, size_t, httplib::Response& res) {
@@ -331,18 +311,20 @@ TEST(Transport, OneClientServesManyThreads) {
     EXPECT_EQ(server.Requests().size(), static_cast<size_t>(kThreads * kCalls));
 }
 
-TEST(Transport, PoolIsBoundedAndKeyedByEndpoint) {
+// A fresh client per scan, as the sensors make them; the pooled connection outlives it.
+TEST(Transport, PoolReusesConnectionsAcrossClientsIsBoundedAndKeyedByEndpoint) {
     LoopbackServer first;
     LoopbackServer second;
     LoopbackServer third;
     Aws::Internal::StartConnectionPool(2);  // replaced by a fresh default pool below
-    for (auto* server : {&first, &second, &third, &first}) {
+    for (auto* server : {&first, &second, &second, &second, &third, &first}) {
         ASSERT_TRUE(DescribeRegions(LoopbackConfig(*server)));
         EXPECT_LE(Aws::Internal::IdleHandleCount(), 2U);
     }
+    EXPECT_EQ(second.Requests().size(), 3U);
+    EXPECT_EQ(second.Connections(), 1U);
     // The first server's handle was the least recently used one when the third came, so it was closed.
     EXPECT_EQ(first.Connections(), 2U);
-    EXPECT_EQ(second.Connections(), 1U);
     Aws::Internal::StopConnectionPool();  // without a pool every request has a connection of its own
     ASSERT_TRUE(DescribeRegions(LoopbackConfig(second)));
     ASSERT_TRUE(DescribeRegions(LoopbackConfig(second)));
@@ -379,15 +361,9 @@ private:
 };
 
 bool WaitForPort(int port) {
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = htons(static_cast<uint16_t>(port));
+    httplib::Client probe("127.0.0.1", port);
     for (int i = 0; i < 100; ++i) {
-        const int s = socket(AF_INET, SOCK_STREAM, 0);
-        const bool up = connect(s, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0;
-        close(s);
-        if (up) {
+        if (probe.Get("/")) {
             return true;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -463,18 +439,6 @@ TEST(Transport, SelfSignedCertificateNeedsTrustOrVerificationOff) {
     config.caFile = cert;
     EXPECT_TRUE(DescribeRegions(config));
     EXPECT_EQ(server.Requests().size(), 2U);
-}
-
-TEST(Endpoint, EnvironmentOverridePointsUnchangedCodeAtLoopback) {
-    LoopbackServer server;
-    const ScopedEnv url("AWS_ENDPOINT_URL", server.Url());
-    const ScopedEnv ignore("AWS_IGNORE_CONFIGURED_ENDPOINT_URLS", std::nullopt);
-    Aws::Client::ClientConfiguration config(Aws::Client::ClientConfigurationInitValues{true});
-    config.region = "eu-central-1";
-    config.retryStrategy = std::make_shared<Aws::Client::DefaultRetryStrategy>(0, 1);
-    ASSERT_TRUE(DescribeRegions(config));
-    EXPECT_NE(server.Requests().at(0).Header("Authorization").find("/eu-central-1/ec2/aws4_request"),
-              std::string::npos);
 }
 
 }  // namespace
