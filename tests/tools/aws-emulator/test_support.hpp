@@ -1,5 +1,4 @@
-// Shared pieces of the emulator's tests: a fixed clock, a small scenario, and a client that signs its
-// requests the way the SDKs do.
+// A fixed clock, a small scenario, and a client that signs the way the SDKs do.
 #pragma once
 
 #include "aws_emulator/emulator.hpp"
@@ -193,16 +192,11 @@ inline const char* const base_scenario = R"json({
   }]
 })json";
 
-inline emu::server_options fixed_clock() {
+// A started emulator over `scenario_json` with the fixed clock.
+inline std::unique_ptr<emu::server> start(const std::string& scenario_json = base_scenario) {
     emu::server_options options;
     options.clock = [] { return at(fixed_now); };
     options.threads = 8;
-    return options;
-}
-
-// A started emulator over `scenario_json` with the fixed clock.
-inline std::unique_ptr<emu::server> start(const std::string& scenario_json = base_scenario,
-                                          emu::server_options options = fixed_clock()) {
     auto server = std::make_unique<emu::server>(emu::scenario::from_json(scenario_json), std::move(options));
     server->start();
     return server;
