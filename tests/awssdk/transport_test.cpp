@@ -221,6 +221,8 @@ TEST(Retries, BudgetEndsWithTheLastErrorAndUnmappedCodesAndBadBodiesAreNotRetrie
 
     const auto malformed = client.DescribeRegions();
     ASSERT_FALSE(malformed.IsSuccess());
+    EXPECT_EQ(malformed.GetError().GetErrorType(), Aws::EC2::EC2Errors::UNKNOWN);
+    EXPECT_FALSE(malformed.GetError().ShouldRetry());
     EXPECT_EQ(malformed.GetError().GetExceptionName(), "Xml Parse Error");
     EXPECT_EQ(malformed.GetError().GetResponseCode(), Aws::Http::HttpResponseCode::REQUEST_NOT_MADE);
     EXPECT_EQ(server.Requests().size(), 6U);
