@@ -100,20 +100,15 @@ for ns, d, enum, cls, mapper, boto in SERVICES:
     h.insert(4, '#include <utility>')
     write(f'{ROOT}/include/aws/{d}/{enum}.h', '\n'.join(h) + '\n')
     svc_short = {'EC2': 'ec2', 'CloudWatch': 'cw', 'ElasticLoadBalancingv2': 'elb', 'RDS': 'rds', 'CostExplorer': 'ce'}[ns]
-    c = [f'#include <aws/{d}/{enum}.h>', '', '#include <array>', '#include <string_view>', '',
+    c = ['#include "core/named_error.h"', '', f'#include <aws/{d}/{enum}.h>', '', '#include <array>', '',
          'namespace Aws {', f'namespace {ns} {{', f'namespace {mapper} {{', 'namespace {', '',
-         'struct NamedError {', '    std::string_view name;', f'    {enum} error;', '    bool retryable;', '};', '',
+         f'using NamedError = Aws::Internal::NamedError<{enum}>;', '',
          'constexpr std::array kErrors = {']
     for i, code, r in sorted(errs, key=lambda e: e[1]):
         c.append(f'    NamedError{{"{code}", {enum}::{i}, {"true" if r else "false"}}},')
     c += ['};', '', '}  // namespace', '',
           'Aws::Client::AWSError<Aws::Client::CoreErrors> GetErrorForName(const char* errorName) {',
-          '    const std::string_view name = errorName != nullptr ? errorName : "";',
-          '    for (const auto& entry : kErrors) {',
-          '        if (entry.name == name) {',
-          '            return Aws::Client::AWSError<Aws::Client::CoreErrors>(static_cast<Aws::Client::CoreErrors>(entry.error), entry.retryable);',
-          '        }', '    }',
-          '    return Aws::Client::AWSError<Aws::Client::CoreErrors>(Aws::Client::CoreErrors::UNKNOWN, false);',
+          '    return Aws::Internal::ErrorForName(kErrors, errorName);',
           '}', '', f'}}  // namespace {mapper}', f'}}  // namespace {ns}', '}  // namespace Aws']
     write(f'{ROOT}/src/{svc_short}/{svc_short}_errors.cpp', '\n'.join(c) + '\n')
     # report

@@ -421,17 +421,9 @@ def gen_xml_cpp(svc, models, enums):
             elif isinstance(t, tuple) and t[0] == 'L':
                 item = wire[1]
                 et = t[1]
-                lines.append('            %s list;' % cpp_type(t))
-                lines.append('            for (pugi::xml_node item = child.first_child(); item; item = item.next_sibling()) {')
-                lines.append('                if (item.type() != pugi::node_element || XmlLocalName(item) != "%s") {' % item)
-                lines.append('                    continue;')
-                lines.append('                }')
-                if isinstance(et, tuple) and et[0] == 'M':
-                    lines.append('                Unmarshal(item, list.emplace_back());')
-                else:
-                    lines.append('                list.push_back(%s);' % value_expr(et, 'item'))
-                lines.append('            }')
-                lines.append('            out.Set%s(std::move(list));' % fname)
+                if not (isinstance(et, tuple) and et[0] == 'M'):
+                    raise ValueError('XML lists hold structures only: %s.%s' % (n, fname))
+                lines.append('            out.Set%s(Aws::Internal::XmlList<%s>(child, "%s", Unmarshal));' % (fname, et[1], item))
             else:
                 lines.append('            out.Set%s(%s);' % (fname, value_expr(t, 'child')))
         if not first:

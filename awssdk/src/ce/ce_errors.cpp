@@ -1,18 +1,15 @@
+#include "core/named_error.h"
+
 #include <aws/ce/CostExplorerErrors.h>
 
 #include <array>
-#include <string_view>
 
 namespace Aws {
 namespace CostExplorer {
 namespace CostExplorerErrorMapper {
 namespace {
 
-struct NamedError {
-    std::string_view name;
-    CostExplorerErrors error;
-    bool retryable;
-};
+using NamedError = Aws::Internal::NamedError<CostExplorerErrors>;
 
 constexpr std::array kErrors = {
     NamedError{"BillExpirationException", CostExplorerErrors::BILL_EXPIRATION, false},
@@ -31,14 +28,7 @@ constexpr std::array kErrors = {
 }  // namespace
 
 Aws::Client::AWSError<Aws::Client::CoreErrors> GetErrorForName(const char* errorName) {
-    const std::string_view name = errorName != nullptr ? errorName : "";
-    for (const auto& entry : kErrors) {
-        if (entry.name == name) {
-            return Aws::Client::AWSError<Aws::Client::CoreErrors>(
-                static_cast<Aws::Client::CoreErrors>(entry.error), entry.retryable);
-        }
-    }
-    return Aws::Client::AWSError<Aws::Client::CoreErrors>(Aws::Client::CoreErrors::UNKNOWN, false);
+    return Aws::Internal::ErrorForName(kErrors, errorName);
 }
 
 }  // namespace CostExplorerErrorMapper

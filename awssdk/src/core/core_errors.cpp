@@ -1,19 +1,16 @@
+#include "core/named_error.h"
+
 #include <aws/core/client/AWSError.h>
 #include <aws/core/client/CoreErrors.h>
 
 #include <array>
 #include <ostream>
-#include <string_view>
 
 namespace Aws {
 namespace Client {
 namespace {
 
-struct NamedError {
-    std::string_view name;
-    CoreErrors error;
-    bool retryable;
-};
+using NamedError = Aws::Internal::NamedError<CoreErrors>;
 
 constexpr std::array kCoreErrors = {
     NamedError{"IncompleteSignature", CoreErrors::INCOMPLETE_SIGNATURE, false},
@@ -84,13 +81,7 @@ Aws::OStream& operator<<(Aws::OStream& stream, CoreErrors error) {
 namespace CoreErrorsMapper {
 
 AWSError<CoreErrors> GetErrorForName(const char* errorName) {
-    const std::string_view name = errorName != nullptr ? errorName : "";
-    for (const auto& entry : kCoreErrors) {
-        if (entry.name == name) {
-            return AWSError<CoreErrors>(entry.error, entry.retryable);
-        }
-    }
-    return AWSError<CoreErrors>(CoreErrors::UNKNOWN, false);
+    return Aws::Internal::ErrorForName(kCoreErrors, errorName);
 }
 
 AWSError<CoreErrors> GetErrorForHttpResponseCode(Aws::Http::HttpResponseCode code) {

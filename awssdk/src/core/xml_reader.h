@@ -2,6 +2,7 @@
 
 #include <aws/core/utils/DateTime.h>
 #include <aws/core/utils/memory/stl/AWSString.h>
+#include <aws/core/utils/memory/stl/AWSVector.h>
 
 #include <pugixml.hpp>
 
@@ -26,6 +27,19 @@ int XmlInt(const pugi::xml_node& node);
 double XmlDouble(const pugi::xml_node& node);
 bool XmlBool(const pugi::xml_node& node);
 Aws::Utils::DateTime XmlDateTime(const pugi::xml_node& node);
+
+// A list member: the child elements named itemName (other elements are skipped), each read by read.
+template <typename T>
+Aws::Vector<T> XmlList(const pugi::xml_node& node, std::string_view itemName,
+                       void (*read)(const pugi::xml_node&, T&)) {
+    Aws::Vector<T> list;
+    for (pugi::xml_node item = node.first_child(); item; item = item.next_sibling()) {
+        if (item.type() == pugi::node_element && XmlLocalName(item) == itemName) {
+            read(item, list.emplace_back());
+        }
+    }
+    return list;
+}
 
 }  // namespace Internal
 }  // namespace Aws

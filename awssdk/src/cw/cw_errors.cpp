@@ -1,18 +1,15 @@
+#include "core/named_error.h"
+
 #include <aws/monitoring/CloudWatchErrors.h>
 
 #include <array>
-#include <string_view>
 
 namespace Aws {
 namespace CloudWatch {
 namespace CloudWatchErrorMapper {
 namespace {
 
-struct NamedError {
-    std::string_view name;
-    CloudWatchErrors error;
-    bool retryable;
-};
+using NamedError = Aws::Internal::NamedError<CloudWatchErrors>;
 
 constexpr std::array kErrors = {
     NamedError{"ConcurrentModificationException", CloudWatchErrors::CONCURRENT_MODIFICATION, false},
@@ -29,14 +26,7 @@ constexpr std::array kErrors = {
 }  // namespace
 
 Aws::Client::AWSError<Aws::Client::CoreErrors> GetErrorForName(const char* errorName) {
-    const std::string_view name = errorName != nullptr ? errorName : "";
-    for (const auto& entry : kErrors) {
-        if (entry.name == name) {
-            return Aws::Client::AWSError<Aws::Client::CoreErrors>(
-                static_cast<Aws::Client::CoreErrors>(entry.error), entry.retryable);
-        }
-    }
-    return Aws::Client::AWSError<Aws::Client::CoreErrors>(Aws::Client::CoreErrors::UNKNOWN, false);
+    return Aws::Internal::ErrorForName(kErrors, errorName);
 }
 
 }  // namespace CloudWatchErrorMapper

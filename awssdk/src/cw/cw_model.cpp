@@ -64,14 +64,7 @@ void Unmarshal(const pugi::xml_node& node, Metric& out) {
         } else if (name == "MetricName") {
             out.SetMetricName(XmlText(child));
         } else if (name == "Dimensions") {
-            Aws::Vector<Dimension> list;
-            for (pugi::xml_node item = child.first_child(); item; item = item.next_sibling()) {
-                if (item.type() != pugi::node_element || XmlLocalName(item) != "member") {
-                    continue;
-                }
-                Unmarshal(item, list.emplace_back());
-            }
-            out.SetDimensions(std::move(list));
+            out.SetDimensions(Aws::Internal::XmlList<Dimension>(child, "member", Unmarshal));
         }
     }
 }
@@ -171,14 +164,7 @@ void Unmarshal(const pugi::xml_node& node, MetricAlarm& out) {
         } else if (name == "ExtendedStatistic") {
             out.SetExtendedStatistic(XmlText(child));
         } else if (name == "Dimensions") {
-            Aws::Vector<Dimension> list;
-            for (pugi::xml_node item = child.first_child(); item; item = item.next_sibling()) {
-                if (item.type() != pugi::node_element || XmlLocalName(item) != "member") {
-                    continue;
-                }
-                Unmarshal(item, list.emplace_back());
-            }
-            out.SetDimensions(std::move(list));
+            out.SetDimensions(Aws::Internal::XmlList<Dimension>(child, "member", Unmarshal));
         } else if (name == "Period") {
             out.SetPeriod(Aws::Internal::XmlInt(child));
         } else if (name == "Unit") {
@@ -188,14 +174,7 @@ void Unmarshal(const pugi::xml_node& node, MetricAlarm& out) {
         } else if (name == "Threshold") {
             out.SetThreshold(Aws::Internal::XmlDouble(child));
         } else if (name == "Metrics") {
-            Aws::Vector<MetricDataQuery> list;
-            for (pugi::xml_node item = child.first_child(); item; item = item.next_sibling()) {
-                if (item.type() != pugi::node_element || XmlLocalName(item) != "member") {
-                    continue;
-                }
-                Unmarshal(item, list.emplace_back());
-            }
-            out.SetMetrics(std::move(list));
+            out.SetMetrics(Aws::Internal::XmlList<MetricDataQuery>(child, "member", Unmarshal));
         }
     }
 }
@@ -237,14 +216,7 @@ void UnmarshalGetMetricStatisticsResult(const pugi::xml_node& node, GetMetricSta
         if (name == "Label") {
             out.SetLabel(XmlText(child));
         } else if (name == "Datapoints") {
-            Aws::Vector<Datapoint> list;
-            for (pugi::xml_node item = child.first_child(); item; item = item.next_sibling()) {
-                if (item.type() != pugi::node_element || XmlLocalName(item) != "member") {
-                    continue;
-                }
-                Unmarshal(item, list.emplace_back());
-            }
-            out.SetDatapoints(std::move(list));
+            out.SetDatapoints(Aws::Internal::XmlList<Datapoint>(child, "member", Unmarshal));
         }
     }
 }
@@ -256,14 +228,7 @@ void UnmarshalListMetricsResult(const pugi::xml_node& node, ListMetricsResult& o
         }
         const std::string_view name = XmlLocalName(child);
         if (name == "Metrics") {
-            Aws::Vector<Metric> list;
-            for (pugi::xml_node item = child.first_child(); item; item = item.next_sibling()) {
-                if (item.type() != pugi::node_element || XmlLocalName(item) != "member") {
-                    continue;
-                }
-                Unmarshal(item, list.emplace_back());
-            }
-            out.SetMetrics(std::move(list));
+            out.SetMetrics(Aws::Internal::XmlList<Metric>(child, "member", Unmarshal));
         } else if (name == "NextToken") {
             out.SetNextToken(XmlText(child));
         }
@@ -277,23 +242,9 @@ void UnmarshalDescribeAlarmsResult(const pugi::xml_node& node, DescribeAlarmsRes
         }
         const std::string_view name = XmlLocalName(child);
         if (name == "CompositeAlarms") {
-            Aws::Vector<CompositeAlarm> list;
-            for (pugi::xml_node item = child.first_child(); item; item = item.next_sibling()) {
-                if (item.type() != pugi::node_element || XmlLocalName(item) != "member") {
-                    continue;
-                }
-                Unmarshal(item, list.emplace_back());
-            }
-            out.SetCompositeAlarms(std::move(list));
+            out.SetCompositeAlarms(Aws::Internal::XmlList<CompositeAlarm>(child, "member", Unmarshal));
         } else if (name == "MetricAlarms") {
-            Aws::Vector<MetricAlarm> list;
-            for (pugi::xml_node item = child.first_child(); item; item = item.next_sibling()) {
-                if (item.type() != pugi::node_element || XmlLocalName(item) != "member") {
-                    continue;
-                }
-                Unmarshal(item, list.emplace_back());
-            }
-            out.SetMetricAlarms(std::move(list));
+            out.SetMetricAlarms(Aws::Internal::XmlList<MetricAlarm>(child, "member", Unmarshal));
         } else if (name == "NextToken") {
             out.SetNextToken(XmlText(child));
         }

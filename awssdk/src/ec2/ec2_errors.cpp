@@ -1,18 +1,15 @@
+#include "core/named_error.h"
+
 #include <aws/ec2/EC2Errors.h>
 
 #include <array>
-#include <string_view>
 
 namespace Aws {
 namespace EC2 {
 namespace EC2ErrorMapper {
 namespace {
 
-struct NamedError {
-    std::string_view name;
-    EC2Errors error;
-    bool retryable;
-};
+using NamedError = Aws::Internal::NamedError<EC2Errors>;
 
 constexpr std::array kErrors = {
     NamedError{"ActiveVpcPeeringConnectionPerVpcLimitExceeded",
@@ -215,14 +212,7 @@ constexpr std::array kErrors = {
 }  // namespace
 
 Aws::Client::AWSError<Aws::Client::CoreErrors> GetErrorForName(const char* errorName) {
-    const std::string_view name = errorName != nullptr ? errorName : "";
-    for (const auto& entry : kErrors) {
-        if (entry.name == name) {
-            return Aws::Client::AWSError<Aws::Client::CoreErrors>(
-                static_cast<Aws::Client::CoreErrors>(entry.error), entry.retryable);
-        }
-    }
-    return Aws::Client::AWSError<Aws::Client::CoreErrors>(Aws::Client::CoreErrors::UNKNOWN, false);
+    return Aws::Internal::ErrorForName(kErrors, errorName);
 }
 
 }  // namespace EC2ErrorMapper

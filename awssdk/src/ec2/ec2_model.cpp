@@ -104,14 +104,7 @@ void Unmarshal(const pugi::xml_node& node, Instance& out) {
         } else if (name == "vpcId") {
             out.SetVpcId(XmlText(child));
         } else if (name == "tagSet") {
-            Aws::Vector<Tag> list;
-            for (pugi::xml_node item = child.first_child(); item; item = item.next_sibling()) {
-                if (item.type() != pugi::node_element || XmlLocalName(item) != "item") {
-                    continue;
-                }
-                Unmarshal(item, list.emplace_back());
-            }
-            out.SetTags(std::move(list));
+            out.SetTags(Aws::Internal::XmlList<Tag>(child, "item", Unmarshal));
         }
     }
 }
@@ -123,14 +116,7 @@ void Unmarshal(const pugi::xml_node& node, Reservation& out) {
         }
         const std::string_view name = XmlLocalName(child);
         if (name == "instancesSet") {
-            Aws::Vector<Instance> list;
-            for (pugi::xml_node item = child.first_child(); item; item = item.next_sibling()) {
-                if (item.type() != pugi::node_element || XmlLocalName(item) != "item") {
-                    continue;
-                }
-                Unmarshal(item, list.emplace_back());
-            }
-            out.SetInstances(std::move(list));
+            out.SetInstances(Aws::Internal::XmlList<Instance>(child, "item", Unmarshal));
         } else if (name == "ownerId") {
             out.SetOwnerId(XmlText(child));
         } else if (name == "requesterId") {
@@ -170,14 +156,7 @@ void Unmarshal(const pugi::xml_node& node, Volume& out) {
         }
         const std::string_view name = XmlLocalName(child);
         if (name == "attachmentSet") {
-            Aws::Vector<VolumeAttachment> list;
-            for (pugi::xml_node item = child.first_child(); item; item = item.next_sibling()) {
-                if (item.type() != pugi::node_element || XmlLocalName(item) != "item") {
-                    continue;
-                }
-                Unmarshal(item, list.emplace_back());
-            }
-            out.SetAttachments(std::move(list));
+            out.SetAttachments(Aws::Internal::XmlList<VolumeAttachment>(child, "item", Unmarshal));
         } else if (name == "availabilityZone") {
             out.SetAvailabilityZone(XmlText(child));
         } else if (name == "createTime") {
@@ -195,14 +174,7 @@ void Unmarshal(const pugi::xml_node& node, Volume& out) {
         } else if (name == "iops") {
             out.SetIops(Aws::Internal::XmlInt(child));
         } else if (name == "tagSet") {
-            Aws::Vector<Tag> list;
-            for (pugi::xml_node item = child.first_child(); item; item = item.next_sibling()) {
-                if (item.type() != pugi::node_element || XmlLocalName(item) != "item") {
-                    continue;
-                }
-                Unmarshal(item, list.emplace_back());
-            }
-            out.SetTags(std::move(list));
+            out.SetTags(Aws::Internal::XmlList<Tag>(child, "item", Unmarshal));
         } else if (name == "volumeType") {
             out.SetVolumeType(VolumeTypeMapper::GetVolumeTypeForName(XmlText(child)));
         } else if (name == "throughput") {
@@ -220,14 +192,7 @@ void UnmarshalDescribeRegionsResponse(const pugi::xml_node& node, DescribeRegion
         }
         const std::string_view name = XmlLocalName(child);
         if (name == "regionInfo") {
-            Aws::Vector<Region> list;
-            for (pugi::xml_node item = child.first_child(); item; item = item.next_sibling()) {
-                if (item.type() != pugi::node_element || XmlLocalName(item) != "item") {
-                    continue;
-                }
-                Unmarshal(item, list.emplace_back());
-            }
-            out.SetRegions(std::move(list));
+            out.SetRegions(Aws::Internal::XmlList<Region>(child, "item", Unmarshal));
         }
     }
 }
@@ -239,14 +204,7 @@ void UnmarshalDescribeInstancesResponse(const pugi::xml_node& node, DescribeInst
         }
         const std::string_view name = XmlLocalName(child);
         if (name == "reservationSet") {
-            Aws::Vector<Reservation> list;
-            for (pugi::xml_node item = child.first_child(); item; item = item.next_sibling()) {
-                if (item.type() != pugi::node_element || XmlLocalName(item) != "item") {
-                    continue;
-                }
-                Unmarshal(item, list.emplace_back());
-            }
-            out.SetReservations(std::move(list));
+            out.SetReservations(Aws::Internal::XmlList<Reservation>(child, "item", Unmarshal));
         } else if (name == "nextToken") {
             out.SetNextToken(XmlText(child));
         }
@@ -260,14 +218,7 @@ void UnmarshalDescribeVolumesResponse(const pugi::xml_node& node, DescribeVolume
         }
         const std::string_view name = XmlLocalName(child);
         if (name == "volumeSet") {
-            Aws::Vector<Volume> list;
-            for (pugi::xml_node item = child.first_child(); item; item = item.next_sibling()) {
-                if (item.type() != pugi::node_element || XmlLocalName(item) != "item") {
-                    continue;
-                }
-                Unmarshal(item, list.emplace_back());
-            }
-            out.SetVolumes(std::move(list));
+            out.SetVolumes(Aws::Internal::XmlList<Volume>(child, "item", Unmarshal));
         } else if (name == "nextToken") {
             out.SetNextToken(XmlText(child));
         }

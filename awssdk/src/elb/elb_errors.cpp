@@ -1,18 +1,15 @@
+#include "core/named_error.h"
+
 #include <aws/elasticloadbalancingv2/ElasticLoadBalancingv2Errors.h>
 
 #include <array>
-#include <string_view>
 
 namespace Aws {
 namespace ElasticLoadBalancingv2 {
 namespace ElasticLoadBalancingv2ErrorMapper {
 namespace {
 
-struct NamedError {
-    std::string_view name;
-    ElasticLoadBalancingv2Errors error;
-    bool retryable;
-};
+using NamedError = Aws::Internal::NamedError<ElasticLoadBalancingv2Errors>;
 
 constexpr std::array kErrors = {
     NamedError{"ALPNPolicyNotFound", ElasticLoadBalancingv2Errors::A_L_P_N_POLICY_NOT_SUPPORTED, false},
@@ -64,14 +61,7 @@ constexpr std::array kErrors = {
 }  // namespace
 
 Aws::Client::AWSError<Aws::Client::CoreErrors> GetErrorForName(const char* errorName) {
-    const std::string_view name = errorName != nullptr ? errorName : "";
-    for (const auto& entry : kErrors) {
-        if (entry.name == name) {
-            return Aws::Client::AWSError<Aws::Client::CoreErrors>(
-                static_cast<Aws::Client::CoreErrors>(entry.error), entry.retryable);
-        }
-    }
-    return Aws::Client::AWSError<Aws::Client::CoreErrors>(Aws::Client::CoreErrors::UNKNOWN, false);
+    return Aws::Internal::ErrorForName(kErrors, errorName);
 }
 
 }  // namespace ElasticLoadBalancingv2ErrorMapper

@@ -74,14 +74,7 @@ void UnmarshalDescribeLoadBalancersResult(const pugi::xml_node& node, DescribeLo
         }
         const std::string_view name = XmlLocalName(child);
         if (name == "LoadBalancers") {
-            Aws::Vector<LoadBalancer> list;
-            for (pugi::xml_node item = child.first_child(); item; item = item.next_sibling()) {
-                if (item.type() != pugi::node_element || XmlLocalName(item) != "member") {
-                    continue;
-                }
-                Unmarshal(item, list.emplace_back());
-            }
-            out.SetLoadBalancers(std::move(list));
+            out.SetLoadBalancers(Aws::Internal::XmlList<LoadBalancer>(child, "member", Unmarshal));
         } else if (name == "NextMarker") {
             out.SetNextMarker(XmlText(child));
         }

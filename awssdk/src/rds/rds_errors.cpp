@@ -1,18 +1,15 @@
+#include "core/named_error.h"
+
 #include <aws/rds/RDSErrors.h>
 
 #include <array>
-#include <string_view>
 
 namespace Aws {
 namespace RDS {
 namespace RDSErrorMapper {
 namespace {
 
-struct NamedError {
-    std::string_view name;
-    RDSErrors error;
-    bool retryable;
-};
+using NamedError = Aws::Internal::NamedError<RDSErrors>;
 
 constexpr std::array kErrors = {
     NamedError{"AuthorizationAlreadyExists", RDSErrors::AUTHORIZATION_ALREADY_EXISTS_FAULT, false},
@@ -169,14 +166,7 @@ constexpr std::array kErrors = {
 }  // namespace
 
 Aws::Client::AWSError<Aws::Client::CoreErrors> GetErrorForName(const char* errorName) {
-    const std::string_view name = errorName != nullptr ? errorName : "";
-    for (const auto& entry : kErrors) {
-        if (entry.name == name) {
-            return Aws::Client::AWSError<Aws::Client::CoreErrors>(
-                static_cast<Aws::Client::CoreErrors>(entry.error), entry.retryable);
-        }
-    }
-    return Aws::Client::AWSError<Aws::Client::CoreErrors>(Aws::Client::CoreErrors::UNKNOWN, false);
+    return Aws::Internal::ErrorForName(kErrors, errorName);
 }
 
 }  // namespace RDSErrorMapper

@@ -66,14 +66,7 @@ void UnmarshalDescribeDBInstancesResult(const pugi::xml_node& node, DescribeDBIn
         if (name == "Marker") {
             out.SetMarker(XmlText(child));
         } else if (name == "DBInstances") {
-            Aws::Vector<DBInstance> list;
-            for (pugi::xml_node item = child.first_child(); item; item = item.next_sibling()) {
-                if (item.type() != pugi::node_element || XmlLocalName(item) != "DBInstance") {
-                    continue;
-                }
-                Unmarshal(item, list.emplace_back());
-            }
-            out.SetDBInstances(std::move(list));
+            out.SetDBInstances(Aws::Internal::XmlList<DBInstance>(child, "DBInstance", Unmarshal));
         }
     }
 }
