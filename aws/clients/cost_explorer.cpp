@@ -1,9 +1,14 @@
 #include "aws/clients/cost_explorer.h"
 
 #include <array>
-#include <cctype>
-#include <charconv>
+#include <cerrno>
+#include <clocale>
+#include <cstdlib>
 #include <stdexcept>
+
+#ifndef _WIN32
+#include <locale.h>
+#endif
 
 #include "framework/exceptions.h"
 
@@ -51,24 +56,39 @@ model::DateInterval period(const std::string& start, const std::string& end) {
     return interval;
 }
 
-// A decimal amount the way the standard conversion reads it (leading white space skipped,
-// trailing characters ignored), but independent of the host process's locale.
+#ifdef _WIN32
+using c_locale_t = _locale_t;
+c_locale_t make_c_locale() {
+    return _create_locale(LC_ALL, "C");
+}
+double strtod_in(const char* text, char** end, c_locale_t locale) {
+    return _strtod_l(text, end, locale);
+}
+#else
+using c_locale_t = locale_t;
+c_locale_t make_c_locale() {
+    return newlocale(LC_ALL_MASK, "C", nullptr);
+}
+double strtod_in(const char* text, char** end, c_locale_t locale) {
+    return strtod_l(text, end, locale);
+}
+#endif
+
+// A decimal amount exactly as the standard conversion reads it (leading white space skipped,
+// trailing characters ignored, hexadecimal and exponents accepted, underflow and overflow out of
+// range), but with the C locale's decimal point whatever locale the host process set.
 double to_double(const std::string& text, const logger_ptr& logger) {
-    std::size_t begin = 0;
-    while (begin < text.size() && std::isspace(static_cast<unsigned char>(text[begin])) != 0) {
-        ++begin;
-    }
-    if (begin < text.size() && text[begin] == '+') {
-        ++begin;
-    }
-    double value = 0.0;
-    const auto [end, error] = std::from_chars(text.data() + begin, text.data() + text.size(), value);
-    if (error == std::errc::result_out_of_range) {
-        throw std::out_of_range("stod argument out of range");
-    }
-    if (error != std::errc()) {
+    static const c_locale_t c_locale = make_c_locale();
+    const char* const begin = text.c_str();
+    char* end = nullptr;
+    errno = 0;
+    const double value = strtod_in(begin, &end, c_locale);
+    if (end == begin) {
         trace(logger, "Invalid Argument Exception. Conversion Error from string to double: " + text);
         throw exceptions::conversion_failed(text);
+    }
+    if (errno == ERANGE) {
+        throw std::out_of_range("stod argument out of range");
     }
     return value;
 }

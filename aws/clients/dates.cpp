@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <stdexcept>
 
 #include "framework/exceptions.h"
@@ -33,7 +34,9 @@ std::string to_string(const date::year_month_day& day) {
     const auto month = static_cast<unsigned>(day.month());
     const auto day_of_month = static_cast<unsigned>(day.day());
     char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02u-%02u", year, month, day_of_month);
+    // The sign goes before the four digits rather than into them.
+    std::snprintf(text, sizeof text, "%s%04d-%02u-%02u", year < 0 ? "-" : "", std::abs(year), month,
+                  day_of_month);
     if (!day.ok()) {
         throw invalid_date(std::string(text) + " is not a valid year_month_day");
     }

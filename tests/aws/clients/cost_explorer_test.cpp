@@ -130,7 +130,10 @@ INSTANTIATE_TEST_SUITE_P(
                       amount_case{"letters", "abc", 0, "#:error.conversion_failed[abc]"},
                       amount_case{"empty", "", 0,
                                   "#:libi18n.error.generic[Metric does not include a value.]"},
-                      amount_case{"huge", "1e999", 0, "std:stod argument out of range"}),
+                      amount_case{"hexadecimal", "0x1A", 26.0, ""},
+                      amount_case{"two_signs", "+-1", 0, "#:error.conversion_failed[+-1]"},
+                      amount_case{"huge", "1e999", 0, "std:stod argument out of range"},
+                      amount_case{"subnormal", "4e-320", 0, "std:stod argument out of range"}),
     [](const auto& info) { return info.param.name; });
 
 TEST_F(CostExplorer, EmptyAmountLogsTheMetricValueBeforeFailing) {

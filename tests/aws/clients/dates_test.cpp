@@ -31,6 +31,7 @@ TEST(Dates, TextIsZeroFilledAndInvalidDatesAreRefused) {
     EXPECT_EQ(utils::to_string(2024_y / date::February / 29), "2024-02-29");
     EXPECT_EQ(utils::to_string(date::year{987} / date::March / 5), "0987-03-05");
     EXPECT_EQ(utils::to_string(date::year{12345} / date::December / 31), "12345-12-31");
+    EXPECT_EQ(utils::to_string(date::year{-5} / date::January / 1), "-0005-01-01");
     try {
         utils::to_string(2023_y / date::February / 29);
         FAIL() << "no exception";
