@@ -93,7 +93,7 @@ module_information_message::module_information_message(std::string document, boo
 
 std::string module_information_message::serialize() const {
     auto out = begin("module_information");
-    out.key("load_languages").value(load_languages_);
+    out.key("loadLanguages").value(load_languages_);
     out.key("document")
         .value(load_languages_ ? std::string_view(document_) : without_translations(document_));
     return out.end_object().take();
@@ -182,7 +182,7 @@ std::string sensor_scan_result::serialize() const {
     out.key("sensor_id").value(sensor_id_);
     out.key("response_code").value(response_code_);
     out.key("error_code").value(error_code_);
-    write_message(out, "message", message_);
+    write_message(out, "response_message", message_);
     out.key("channels").begin_array();
     for (const auto& [id, value] : values_) {
         out.begin_object().key("id").value(id);
@@ -244,7 +244,7 @@ metascan_progress::metascan_progress(std::int32_t id, std::uint32_t request_numb
 std::string metascan_progress::serialize() const {
     auto out = begin("metascan_progress");
     out.key("id").value(id_).key("request_number").value(request_number_).key("progress").value(progress_);
-    write_message(out, "message", message_);
+    write_message(out, "text", message_);
     return out.end_object().take();
 }
 

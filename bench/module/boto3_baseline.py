@@ -188,7 +188,7 @@ class Scanner:
             request["NextToken"] = response["NextToken"]
 
     def result(self, channels, message="OK"):
-        return json.dumps({"type": "sensor_scan_result", "response_code": 0, "message": message, "channels": channels})
+        return json.dumps({"type": "sensor_scan_result", "response_code": 0, "response_message": message, "channels": channels})
 
     # ---- the kinds ----
 

@@ -85,7 +85,7 @@ TEST_F(SensorTemplate, LocalisedFailureBecomesOneErrorResultBetweenTheBanners) {
     EXPECT_EQ(results[0]["sensor_id"], 7);
     EXPECT_EQ(results[0]["response_code"], 3);
     EXPECT_EQ(results[0]["error_code"], 0);
-    EXPECT_EQ(results[0]["message"]["encoded"], "#:error.no_volume_found[vol-9]");
+    EXPECT_EQ(results[0]["response_message"]["encoded"], "#:error.no_volume_found[vol-9]");
     EXPECT_THAT(host.sensor_log->texts(),
                 ElementsAre("#################### Enter sensor scan ####################",
                             "No volume with the ID vol-9 was found.",
@@ -99,8 +99,8 @@ TEST_F(SensorTemplate, StandardFailureIsReportedWithItsText) {
     const auto results = host.messages->of_type("sensor_scan_result");
     ASSERT_EQ(results.size(), 1u);
     EXPECT_EQ(results[0]["response_code"], 3);
-    EXPECT_EQ(results[0]["message"]["text"], std::bad_optional_access().what());
-    EXPECT_EQ(results[0]["message"]["encoded"], results[0]["message"]["text"]);
+    EXPECT_EQ(results[0]["response_message"]["text"], std::bad_optional_access().what());
+    EXPECT_EQ(results[0]["response_message"]["encoded"], results[0]["response_message"]["text"]);
 }
 
 TEST_F(SensorTemplate, DisabledLoggingWritesNothingButStillReports) {

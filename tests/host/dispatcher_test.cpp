@@ -123,7 +123,8 @@ TEST_F(Dispatcher, UnknownSensorIsAnsweredWithAnErrorResult) {
     const auto results = host.messages->of_type("sensor_scan_result");
     ASSERT_EQ(results.size(), 1u);
     EXPECT_EQ(results[0]["response_code"], 3);
-    EXPECT_EQ(results[0]["message"]["encoded"], "#:libvexahelper.error.sensor_not_in_sensor_stock[99]");
+    EXPECT_EQ(results[0]["response_message"]["encoded"],
+              "#:libvexahelper.error.sensor_not_in_sensor_stock[99]");
     EXPECT_EQ(dispatcher.destroy_sensor_instance(99), sensor_destroy_response_code::sensor_not_found);
 }
 

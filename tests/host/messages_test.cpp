@@ -28,7 +28,7 @@ std::map<std::string, std::vector<std::string>> documented_members() {
     std::ifstream file(std::string(VEXA_SOURCE_DIR) + "/docs/host-protocol.md");
     std::map<std::string, std::vector<std::string>> tables;
     const std::regex row(R"(^\| (.+?) \| (`.*`) \|$)");
-    const std::regex name(R"(`([a-z_]+)`)");
+    const std::regex name(R"(`([A-Za-z_]+)`)");
     for (std::string line; std::getline(file, line);) {
         std::smatch match;
         if (!std::regex_match(line, match, row)) {
@@ -91,8 +91,11 @@ TEST(HostProtocolDocument, ListsEveryMemberOfEveryMessageInOrder) {
         const auto parsed = ordered_json::parse(message->serialize());
         const std::string type = parsed.at("type");
         EXPECT_EQ(keys_of(parsed), member_table(type)) << type;
-        for (const auto& [member, table] : std::map<std::string, std::string>{
-                 {"message", "message"}, {"display_name", "message"}, {"channel", "channel"}}) {
+        for (const auto& [member, table] : std::map<std::string, std::string>{{"response_message", "message"},
+                                                                              {"text", "message"},
+                                                                              {"message", "message"},
+                                                                              {"display_name", "message"},
+                                                                              {"channel", "channel"}}) {
             if (parsed.contains(member)) {
                 EXPECT_EQ(keys_of(parsed[member]), member_table(table)) << type << "." << member;
             }
@@ -138,7 +141,7 @@ TEST(Messages, ChannelOptionsTravelWithTheirDefaults) {
 TEST(Messages, ErrorResultsCarryTheLocalisedMessage) {
     const sensor_scan_result from_module(1, aws::exceptions::no_alarm_found("cpu"));
     EXPECT_EQ(
-        json::parse(from_module.serialize())["message"],
+        json::parse(from_module.serialize())["response_message"],
         json::parse(
             R"({"encoded":"#:error.no_alarm_found[cpu]","text":"No alarm with the name cpu was found."})"));
     meta_scan_result from_std(1, 2, std::runtime_error("boom"));

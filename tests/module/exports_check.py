@@ -45,7 +45,7 @@ def main(path):
     lib.GetModuleInformation(False)
     assert len(received) == 1, received
     handle, message = received[0]
-    assert handle == 77 and message["type"] == "module_information" and message["load_languages"] is False
+    assert handle == 77 and message["type"] == "module_information" and message["loadLanguages"] is False
     json.loads(message["document"])
     assert lib.GetApiLevel() == 6
     assert lib.CleanupModule() == 0

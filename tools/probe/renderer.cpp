@@ -82,7 +82,7 @@ void renderer::render(const json& message) {
         scan_result(message);
     } else if (type == "metascan_progress") {
         out_ << "  [" << std::setw(3) << message["progress"].get<int>() << "%] "
-             << message["message"]["text"].get<std::string>() << "\n";
+             << message["text"]["text"].get<std::string>() << "\n";
     } else if (type == "meta_scan_result") {
         meta_scan_result(message);
     } else if (type == "check_result") {
@@ -101,7 +101,7 @@ void renderer::render(const json& message) {
 void renderer::scan_result(const json& message) {
     const std::int32_t sensor = message["sensor_id"];
     const std::int32_t response = message["response_code"];
-    const std::string text = message["message"]["text"];
+    const std::string text = message["response_message"]["text"];
     if (response == 3) {
         out_ << "  scan failed: " << text << "\n";
         return;
@@ -169,8 +169,8 @@ void renderer::summary(const json& module_information) {
     for (const auto& [name, lookup] : document["Lookups"].items()) {
         out_ << name << " (" << lookup["LookupValues"].size() << " values) ";
     }
-    out_ << "\nLanguages (load_languages "
-         << (module_information["load_languages"].get<bool>() ? "true" : "false") << ")\n";
+    out_ << "\nLanguages (loadLanguages "
+         << (module_information["loadLanguages"].get<bool>() ? "true" : "false") << ")\n";
     for (const auto& [language, texts] : document["Text"].items()) {
         out_ << "  " << pad(language, 18) << texts["Translation"].size() << " keys\n";
     }

@@ -206,7 +206,7 @@ TEST_P(EveryKind, RowOfTheTableMakesAWorkingSensor) {
     ASSERT_EQ(ExecuteSensorScan(41), 0);
     const auto scans = received("sensor_scan_result");
     ASSERT_EQ(scans.size(), 1u);
-    EXPECT_EQ(scans[0].at("response_code"), 0) << scans[0].at("message").dump();
+    EXPECT_EQ(scans[0].at("response_code"), 0) << scans[0].at("response_message").dump();
     EXPECT_FALSE(scans[0].at("channels").empty());
     EXPECT_EQ(DestroySensorInstance(41), 0);
 }

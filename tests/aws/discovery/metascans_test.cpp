@@ -233,11 +233,11 @@ TEST_P(RegionWalk, ReportsToleratesAndDeliversAsTheWalkDemands) {
     for (std::size_t i = 0; i < reports.size(); ++i) {
         EXPECT_EQ(reports[i].at("request_number"), 3);
         if (i == 0) {
-            EXPECT_EQ(reports[i].at("message").at("encoded"), "#:metascan.requesting_regions[]");
+            EXPECT_EQ(reports[i].at("text").at("encoded"), "#:metascan.requesting_regions[]");
             continue;
         }
         const auto& region = scenario.regions.at(i - 1);
-        EXPECT_EQ(reports[i].at("message").at("encoded"),
+        EXPECT_EQ(reports[i].at("text").at("encoded"),
                   "#:" + std::string(kind.progress_key) + "[" + region + "]");
         expected_lines.push_back(std::string(kind.request_line) + region + std::string(kind.request_end));
         if (region != scenario.refusing_client) {

@@ -177,7 +177,8 @@ TEST_F(AlarmSensor, MetricsWithDifferentUnitsFailTheFirstScan) {
                 get_metric_statistics(_, _, "AWS/EC2", "CPUUtilization", Statistic::Average, 60))
         .WillOnce(Return(with_value(1.0, StandardUnit::Percent)));
     scan();
-    EXPECT_EQ(last_result()["message"]["encoded"], "#:error.alarm_has_wrong_unit[watch,Bytes,Percent]");
+    EXPECT_EQ(last_result()["response_message"]["encoded"],
+              "#:error.alarm_has_wrong_unit[watch,Bytes,Percent]");
     EXPECT_EQ(persisted().at("metric_names"), "NetworkIn, CPUUtilization");
     EXPECT_EQ(persisted().at("metric_unit"), "Bytes");
 }
@@ -211,7 +212,7 @@ TEST_P(AlarmChanges, ScanFailsAndLeavesThePersistentDataAlone) {
     scan();
     ASSERT_EQ(results().size(), 2u);
     EXPECT_EQ(last_result()["response_code"], 3);
-    EXPECT_EQ(last_result()["message"]["encoded"], c.message);
+    EXPECT_EQ(last_result()["response_message"]["encoded"], c.message);
     EXPECT_TRUE(persisted().empty());
 }
 
@@ -246,7 +247,7 @@ TEST_P(StoredIds, AreReadLikeTheStandardConversion) {
     if (const auto* id = std::get_if<std::int32_t>(&c.outcome)) {
         EXPECT_EQ(numbers(), (values_map{{0, 1}, {*id, 1}}));
     } else {
-        EXPECT_EQ(last_result()["message"]["text"], std::get<const char*>(c.outcome));
+        EXPECT_EQ(last_result()["response_message"]["text"], std::get<const char*>(c.outcome));
     }
 }
 

@@ -103,7 +103,7 @@ TEST_P(CostRequests, SwitchesDecideRequestsChannelsAndTheirPrice) {
     EXPECT_THAT(announced_ids(), ElementsAreArray(c.channels));
     EXPECT_EQ(values().size(), c.channels.size());
     EXPECT_EQ(last_result()["response_code"], 0);
-    EXPECT_EQ(last_result()["message"]["text"],
+    EXPECT_EQ(last_result()["response_message"]["text"],
               std::string("Costs of API calls per sensor scan: $") + c.price + "\n");
 }
 
@@ -145,7 +145,7 @@ TEST_F(CostSensor, EveryChannelCarriesItsTypeAndPeriodInDefinitionOrder) {
     for (const auto& channel : channels) {
         EXPECT_TRUE(has_members(channel, {{"value_mode", 3}, {"unit", 8}, {"custom_unit", "USD"}}));
     }
-    EXPECT_EQ(last_result()["message"]["text"], "Costs of API calls per sensor scan: $0.12\n");
+    EXPECT_EQ(last_result()["response_message"]["text"], "Costs of API calls per sensor scan: $0.12\n");
 }
 
 // The currency the sensor was created with against the account's: a sensor created without one
@@ -178,7 +178,7 @@ TEST_P(CostCurrency, ChangedCurrencyIsRefusedBeforeAnyChannel) {
     if (c.refused) {
         EXPECT_TRUE(has_members(last_result(),
                                 {{"response_code", 1}, {"error_code", 2}, {"channels", json::array()}}));
-        EXPECT_EQ(last_result()["message"]["encoded"], "#:error.changed_billing_currency[]");
+        EXPECT_EQ(last_result()["response_message"]["encoded"], "#:error.changed_billing_currency[]");
     } else {
         EXPECT_EQ(last_result()["response_code"], 0);
         EXPECT_EQ(values().size(), 2u);
@@ -222,7 +222,7 @@ TEST_P(CostForecastFailures, ModuleErrorsKeepTheScanAliveOthersEndIt) {
     scan();
     ASSERT_EQ(results().size(), 1u);
     EXPECT_EQ(last_result()["response_code"], c.response_code);
-    EXPECT_EQ(last_result()["message"]["encoded"], c.message);
+    EXPECT_EQ(last_result()["response_message"]["encoded"], c.message);
     if (c.response_code == 0) {
         EXPECT_EQ(numbers(), (std::map<std::int32_t, double>{{0, 1}, {1, 6}, {2, c.monthly}, {3, c.yearly}}));
     }
@@ -245,7 +245,7 @@ TEST_F(CostSensor, FailedCostQueryEndsTheScan) {
         .WillOnce(::testing::Throw(aws::exceptions::data_unavailable()));
     scan();
     EXPECT_EQ(last_result()["response_code"], 3);
-    EXPECT_EQ(last_result()["message"]["encoded"], "#:error.data_unavailable[]");
+    EXPECT_EQ(last_result()["response_message"]["encoded"], "#:error.data_unavailable[]");
     EXPECT_TRUE(announced().empty());
     EXPECT_EQ(host.obtained(), std::vector<std::string>{"cost@aws-global"});
 }

@@ -178,7 +178,7 @@ TEST_P(MissingData, OnlyAScanWhereEveryMetricIsMissingFails) {
     answer_metrics(*host.cloudwatch, c.data);
     scan();
     ASSERT_EQ(results().size(), 1u);
-    EXPECT_EQ(last_result()["message"]["encoded"], c.message);
+    EXPECT_EQ(last_result()["response_message"]["encoded"], c.message);
     EXPECT_EQ(last_result()["response_code"], std::string(c.message) == "OK" ? 0 : 3);
     std::vector<std::int32_t> ids;
     for (const auto& [id, value] : values()) {
@@ -266,7 +266,7 @@ TEST_P(VolumeStates, StateIsALookupValueAndAnAttachmentBecomesTheMessage) {
     info.attachment_information = c.attachment;
     EXPECT_CALL(*host.ec2, get_volume("vol-1", _)).WillOnce(Return(info));
     scan();
-    EXPECT_EQ(last_result()["message"]["encoded"], c.message);
+    EXPECT_EQ(last_result()["response_message"]["encoded"], c.message);
     EXPECT_EQ(values().at(0), (json{{"id", 0}, {"integer", c.reported}}));
     EXPECT_EQ(log_count(std::string("Response Message set to: ") + c.message), 1u);
 }
@@ -299,7 +299,7 @@ TEST_P(Failures, EndTheScanWithoutPartialResult) {
     scan();
     ASSERT_EQ(results().size(), 2u);
     EXPECT_TRUE(has_members(last_result(), {{"response_code", 3}, {"channels", json::array()}}));
-    EXPECT_EQ(last_result()["message"]["encoded"], c.message);
+    EXPECT_EQ(last_result()["response_message"]["encoded"], c.message);
     EXPECT_EQ(host.obtained(), c.obtained);
 }
 

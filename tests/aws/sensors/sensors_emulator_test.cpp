@@ -118,7 +118,7 @@ TEST_P(DemoAccount, CreatedScannedTwiceAndDestroyed) {
         const auto result = scan(1, calls);
         EXPECT_EQ(calls, c.calls);
         EXPECT_EQ(result["response_code"], 0);
-        EXPECT_EQ(result["message"]["text"], c.message);
+        EXPECT_EQ(result["response_message"]["text"], c.message);
         std::vector<std::int32_t> ids;
         for (const auto& channel : result.at("channels")) {
             ids.push_back(channel.at("id").get<std::int32_t>());
