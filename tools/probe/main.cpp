@@ -131,6 +131,8 @@ int main(int argc, char** argv) {
     app.add_flag("--json", o.json, "Print every message as the JSON line the module sent");
     app.add_option("--id", o.id, "Sensor, check or meta-scan id")->capture_default_str();
     app.require_subcommand(1);
+    // Subcommands inherit this: "probe info --languages --json" reads as well as "probe --json info".
+    app.fallthrough();
 
     auto* info = app.add_subcommand("info", "Summarise the module definition document");
     info->add_flag("--languages", o.languages, "Ask for every translation");
