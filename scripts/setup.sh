@@ -7,7 +7,7 @@ packages=(
     build-essential cmake ninja-build ccache pkg-config git
     libcurl4-openssl-dev libssl-dev libpugixml-dev nlohmann-json3-dev libhowardhinnant-date-dev
     libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev libcli11-dev
-    python3 python3-botocore python3-boto3 tinyproxy openssl
+    python3 python3-botocore python3-boto3 tinyproxy openssl locales
     clang-format clang-tidy
 )
 

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
-#include <cstdio>
 
+#include "aws/clients/decimal_text.h"
 #include "aws/clients/error_classification.h"
 #include "framework/exceptions.h"
 
@@ -35,12 +35,6 @@ constexpr std::array<statistic_field, 5> statistic_fields{{
     {model::Statistic::Maximum, "Maximum of '", &model::Datapoint::MaximumHasBeenSet,
      &model::Datapoint::GetMaximum},
 }};
-
-std::string six_decimals(double value) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%f", value);
-    return text;
-}
 
 std::string local_time(const Aws::Utils::DateTime& time) {
     return time.ToLocalTimeString(Aws::Utils::DateFormat::ISO_8601);

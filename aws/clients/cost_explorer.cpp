@@ -2,14 +2,9 @@
 
 #include <array>
 #include <cerrno>
-#include <clocale>
-#include <cstdlib>
 #include <stdexcept>
 
-#ifndef _WIN32
-#include <locale.h>
-#endif
-
+#include "aws/clients/decimal_text.h"
 #include "framework/exceptions.h"
 
 namespace orvane::tessel::aws {
@@ -56,33 +51,14 @@ model::DateInterval period(const std::string& start, const std::string& end) {
     return interval;
 }
 
-#ifdef _WIN32
-using c_locale_t = _locale_t;
-c_locale_t make_c_locale() {
-    return _create_locale(LC_ALL, "C");
-}
-double strtod_in(const char* text, char** end, c_locale_t locale) {
-    return _strtod_l(text, end, locale);
-}
-#else
-using c_locale_t = locale_t;
-c_locale_t make_c_locale() {
-    return newlocale(LC_ALL_MASK, "C", nullptr);
-}
-double strtod_in(const char* text, char** end, c_locale_t locale) {
-    return strtod_l(text, end, locale);
-}
-#endif
-
 // A decimal amount exactly as the standard conversion reads it (leading white space skipped,
 // trailing characters ignored, hexadecimal and exponents accepted, underflow and overflow out of
 // range), but with the C locale's decimal point whatever locale the host process set.
 double to_double(const std::string& text, const logger_ptr& logger) {
-    static const c_locale_t c_locale = make_c_locale();
     const char* const begin = text.c_str();
     char* end = nullptr;
     errno = 0;
-    const double value = strtod_in(begin, &end, c_locale);
+    const double value = c_strtod(begin, &end);
     if (end == begin) {
         trace(logger, "Invalid Argument Exception. Conversion Error from string to double: " + text);
         throw exceptions::conversion_failed(text);

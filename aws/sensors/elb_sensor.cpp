@@ -11,6 +11,7 @@
 #include "aws/clients/client_access.h"
 #include "aws/clients/cloudwatch_client_interface.h"
 #include "aws/clients/credential_settings.h"
+#include "aws/clients/decimal_text.h"
 #include "aws/sensors/sensor_support.h"
 #include "framework/exceptions.h"
 

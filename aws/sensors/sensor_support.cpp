@@ -139,13 +139,6 @@ std::string dimensions_text(const dimension_list& dimensions) {
     return text;
 }
 
-std::string six_decimals(double value) {
-    std::array<char, 400> text{};  // the largest double has 309 digits before the point
-    const auto end =
-        std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed, 6).ptr;
-    return std::string(text.data(), end);
-}
-
 std::string response_line(const sensor_scan_result& result) {
     return "Response Message set to: " + result.response_message().english();
 }

@@ -217,9 +217,6 @@ reading value_of(const metric_statistic& statistic);
 // "Dimension(s): Name(value) Name(value) "
 std::string dimensions_text(const dimension_list& dimensions);
 
-// A value as printf's "%f" writes it in the C locale, whatever locale the host process set.
-std::string six_decimals(double value);
-
 // "Response Message set to: ..." for the result about to be sent.
 std::string response_line(const sensor_scan_result& result);
 

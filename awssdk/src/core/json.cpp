@@ -1,9 +1,9 @@
 #include "core/json_access.h"
 
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 
 namespace Aws {
 namespace Internal {
@@ -50,22 +50,28 @@ void PrintString(Aws::String& out, const std::string& text) {
     out.push_back('"');
 }
 
+// Integers below 2^31 as integers, others as "%1.15g", or "%1.17g" when 15 digits do not read back;
+// to_chars rather than printf, so that a comma locale in the host process cannot leak into the text.
 void PrintNumber(Aws::String& out, double number) {
     if (std::isnan(number) || std::isinf(number)) {
         out += "null";
         return;
     }
     std::array<char, 32> buffer{};
-    const auto asInt = static_cast<long long>(number);
-    if (static_cast<double>(asInt) == number && std::fabs(number) < 2147483648.0) {
-        std::snprintf(buffer.data(), buffer.size(), "%lld", asInt);
+    char* const first = buffer.data();
+    char* const last = first + buffer.size();
+    char* end = nullptr;
+    if (std::fabs(number) < 2147483648.0 && std::trunc(number) == number) {
+        end = std::to_chars(first, last, static_cast<long long>(number)).ptr;
     } else {
-        std::snprintf(buffer.data(), buffer.size(), "%1.15g", number);
-        if (std::strtod(buffer.data(), nullptr) != number) {
-            std::snprintf(buffer.data(), buffer.size(), "%1.17g", number);
+        end = std::to_chars(first, last, number, std::chars_format::general, 15).ptr;
+        double back = 0.0;
+        std::from_chars(first, end, back);
+        if (back != number) {
+            end = std::to_chars(first, last, number, std::chars_format::general, 17).ptr;
         }
     }
-    out += buffer.data();
+    out.append(first, end);
 }
 
 void Print(Aws::String& out, const Json& value, bool formatted, size_t depth) {

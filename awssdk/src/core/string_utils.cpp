@@ -2,7 +2,7 @@
 
 #include <array>
 #include <cctype>
-#include <cstdio>
+#include <charconv>
 
 namespace Aws {
 namespace Internal {
@@ -109,9 +109,11 @@ Aws::String ToDecimal(int value) {
 }
 
 Aws::String ToDecimal(double value) {
+    // "%g" in the C locale, whatever locale the host process set.
     std::array<char, 64> buffer{};
-    const int length = std::snprintf(buffer.data(), buffer.size(), "%g", value);
-    return Aws::String(buffer.data(), length > 0 ? static_cast<size_t>(length) : 0);
+    const auto end =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::general).ptr;
+    return Aws::String(buffer.data(), end);
 }
 
 }  // namespace Internal

@@ -2,6 +2,7 @@
 
 #include "core/string_utils.h"
 
+#include <charconv>
 #include <cstdlib>
 
 namespace Aws {
@@ -31,8 +32,15 @@ int XmlInt(const pugi::xml_node& node) {
     return static_cast<int>(std::strtol(node.text().get(), nullptr, 10));
 }
 
+// from_chars rather than strtod: the host process may have set a locale whose decimal point is a comma.
 double XmlDouble(const pugi::xml_node& node) {
-    return std::strtod(node.text().get(), nullptr);
+    std::string_view text = RawText(node);
+    if (!text.empty() && text.front() == '+') {
+        text.remove_prefix(1);
+    }
+    double value = 0.0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
 }
 
 bool XmlBool(const pugi::xml_node& node) {
