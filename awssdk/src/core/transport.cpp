@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <chrono>
 #include <list>
 #include <memory>
@@ -125,6 +126,8 @@ private:
     std::mutex m_mutex;
     std::list<IdleHandle> m_idle;
 };
+
+std::atomic<TransportHook> g_hook{nullptr};
 
 std::mutex g_poolMutex;
 std::shared_ptr<ConnectionPool> g_pool;
@@ -252,6 +255,9 @@ TransportSettings TransportSettings::From(const Aws::Client::ClientConfiguration
 }
 
 HttpResponse Perform(const TransportSettings& settings, const HttpRequest& request) {
+    if (const TransportHook hook = g_hook.load(std::memory_order_acquire)) {
+        return hook(settings, request);
+    }
     HttpResponse response;
     const auto pool = CurrentPool();
     CURL* handle = pool ? pool->Acquire(settings.poolKey) : curl_easy_init();
@@ -314,6 +320,10 @@ void StopConnectionPool() {
         const std::lock_guard<std::mutex> lock(g_poolMutex);
         old = std::move(g_pool);
     }
+}
+
+void SetTransportHook(TransportHook hook) {
+    g_hook.store(hook, std::memory_order_release);
 }
 
 size_t IdleHandleCount() {

@@ -17,5 +17,10 @@ void StartConnectionPool(size_t maxIdleHandles);
 void StopConnectionPool();
 size_t IdleHandleCount();
 
+// Lets tests and fuzzers answer requests themselves, without a network: while a hook is set, Perform
+// hands every request to it. Set and cleared only while no client is sending.
+using TransportHook = HttpResponse (*)(const TransportSettings& settings, const HttpRequest& request);
+void SetTransportHook(TransportHook hook);
+
 }  // namespace Internal
 }  // namespace Aws
