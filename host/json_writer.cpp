@@ -1,48 +1,13 @@
 #include "host/json_writer.h"
 
+#include "libs/stringutils/safe_text.h"
+
 #include <charconv>
 #include <cmath>
 
 namespace orvane::tessel::libvexahelper {
 
-void append_json_string(std::string& out, std::string_view text) {
-    static constexpr char hex[] = "0123456789abcdef";
-    out.push_back('"');
-    for (const char c : text) {
-        switch (c) {
-            case '"':
-                out.append("\\\"");
-                break;
-            case '\\':
-                out.append("\\\\");
-                break;
-            case '\n':
-                out.append("\\n");
-                break;
-            case '\r':
-                out.append("\\r");
-                break;
-            case '\t':
-                out.append("\\t");
-                break;
-            case '\b':
-                out.append("\\b");
-                break;
-            case '\f':
-                out.append("\\f");
-                break;
-            default:
-                if (static_cast<unsigned char>(c) < 0x20) {
-                    out.append("\\u00");
-                    out.push_back(hex[(c >> 4) & 0xF]);
-                    out.push_back(hex[c & 0xF]);
-                } else {
-                    out.push_back(c);
-                }
-        }
-    }
-    out.push_back('"');
-}
+using libstringutils::append_json_string;
 
 void json_writer::separate() {
     if (after_key_) {
@@ -125,12 +90,6 @@ json_writer& json_writer::value(bool flag) {
 json_writer& json_writer::null() {
     separate();
     out_.append("null");
-    return *this;
-}
-
-json_writer& json_writer::raw(std::string_view json) {
-    separate();
-    out_.append(json);
     return *this;
 }
 

@@ -8,7 +8,8 @@
 namespace orvane::tessel::libvexahelper {
 
 // A minimal streaming JSON writer for the messages the module sends on every scan: no DOM, one
-// growing buffer, compact output, UTF-8 passed through unescaped.
+// growing buffer, compact output. Every text goes through append_json_string, so the output is
+// valid UTF-8 JSON whatever the texts hold.
 class json_writer {
 public:
     json_writer& begin_object();
@@ -28,9 +29,6 @@ public:
     json_writer& value(bool flag);
     json_writer& null();
 
-    // Writes an already serialised JSON value as it stands.
-    json_writer& raw(std::string_view json);
-
     const std::string& str() const noexcept { return out_; }
     std::string take() noexcept { return std::move(out_); }
 
@@ -41,8 +39,5 @@ private:
     std::vector<bool> first_in_scope_;
     bool after_key_ = false;
 };
-
-// Appends a JSON string literal (with quotes) for the text.
-void append_json_string(std::string& out, std::string_view text);
 
 }  // namespace orvane::tessel::libvexahelper

@@ -1,5 +1,7 @@
 #include "host/log_services.h"
 
+#include "libs/stringutils/safe_text.h"
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -76,12 +78,14 @@ std::string format_log_line(std::chrono::system_clock::time_point time, std::int
     const int length = std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d %02d:%02d:%02d.%03d [%d] ",
                                      utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday, utc.tm_hour, utc.tm_min,
                                      utc.tm_sec, static_cast<int>(millis), static_cast<int>(level));
+    if (text.ends_with('\n')) {
+        text.remove_suffix(1);
+    }
     std::string line;
     line.reserve(static_cast<std::size_t>(length) + text.size() + 1);
-    line.append(stamp, static_cast<std::size_t>(length)).append(text);
-    if (line.back() != '\n') {
-        line.push_back('\n');
-    }
+    line.append(stamp, static_cast<std::size_t>(length));
+    libstringutils::append_log_text(line, text);
+    line.push_back('\n');
     return line;
 }
 

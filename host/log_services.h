@@ -40,7 +40,9 @@ std::string log_directory();
 std::string runtime_log_path();
 std::string sensor_log_path(std::int32_t sensor_id);
 
-// "YYYY-MM-DD HH:MM:SS.mmm [level] text" in UTC, ending in one line feed.
+// "YYYY-MM-DD HH:MM:SS.mmm [level] text" in UTC, ending in one line feed: one line of valid UTF-8
+// whatever the text holds (a final line feed of the text is dropped, every other control character
+// escaped).
 std::string format_log_line(std::chrono::system_clock::time_point time, std::int32_t level,
                             std::string_view text);
 

@@ -45,6 +45,9 @@ TEST(LogLine, HasUtcMillisecondsLevelAndExactlyOneLineFeed) {
     EXPECT_EQ(format_log_line(time, 7, "hello"), "2024-12-05 16:59:52.123 [7] hello\n");
     EXPECT_EQ(format_log_line(time, 0, "version is: 1\n"), "2024-12-05 16:59:52.123 [0] version is: 1\n");
     EXPECT_EQ(format_log_line(time, 6, ""), "2024-12-05 16:59:52.123 [6] \n");
+    // Whatever a text holds, the entry stays one line of valid UTF-8.
+    EXPECT_EQ(format_log_line(time, 7, "a\nb\r\n\xff\n\n"),
+              "2024-12-05 16:59:52.123 [7] a\\nb\\r\\n\xEF\xBF\xBD\\n\n");
 }
 
 TEST_F(LogDirectory, RuntimeAndSensorLogsGoToTheirFiles) {

@@ -13,6 +13,7 @@
 #include "framework/templates/sensor_base.h"
 #include "module/module_slot.h"
 #include "tests/support/settings_buffer.h"
+#include "tests/support/strict_json.h"
 #include "vexa_module.h"
 
 namespace {
@@ -33,7 +34,8 @@ std::vector<received_message> received;
 
 void on_message(std::uint64_t handle, const std::uint8_t* buffer, std::uint32_t length) {
     std::lock_guard lock(received_mutex);
-    received.push_back({handle, nlohmann::json::parse(buffer, buffer + length)});
+    received.push_back({handle, test_support::decode_message(
+                                    std::string_view(reinterpret_cast<const char*>(buffer), length))});
 }
 
 // Settings whose parsing fails with something that is not a std::exception.

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 
+#include "tests/support/strict_json.h"
+
 namespace orvane::tessel::test_support {
 
 void message_recorder::record(std::string_view buffer) {
-    auto message = json::parse(buffer);
+    auto message = decode_message(buffer);
     std::lock_guard lock(mutex_);
     messages_.push_back(std::move(message));
 }

@@ -3,6 +3,8 @@
 #include <aws/core/utils/logging/DefaultLogSystem.h>
 #include <aws/core/utils/logging/FormattedLogSystem.h>
 
+#include "libs/stringutils/safe_text.h"
+
 #include <array>
 #include <atomic>
 #include <condition_variable>
@@ -32,6 +34,14 @@ Aws::String Prefix(LogLevel level, const char* tag) {
     std::snprintf(ms.data(), ms.size(), ".%03d", static_cast<int>(now.Millis() % 1000));
     ss << ms.data() << ' ' << (tag != nullptr ? tag : "") << " [" << std::this_thread::get_id() << "] ";
     return ss.str();
+}
+
+// One line of valid UTF-8 per statement, whatever an answer put into it.
+Aws::String Statement(LogLevel level, const char* tag, std::string_view message) {
+    Aws::String statement = Prefix(level, tag);
+    orvane::tessel::libstringutils::append_log_text(statement, message);
+    statement.push_back('\n');
+    return statement;
 }
 
 }  // namespace
@@ -88,27 +98,22 @@ void FormattedLogSystem::Log(LogLevel logLevel, const char* tag, const char* for
 }
 
 void FormattedLogSystem::vaLog(LogLevel logLevel, const char* tag, const char* formatStr, va_list args) {
-    Aws::String statement = Prefix(logLevel, tag);
+    Aws::String message;
     va_list copy;
     va_copy(copy, args);
     const int length = std::vsnprintf(nullptr, 0, formatStr, copy);
     va_end(copy);
     if (length > 0) {
-        const size_t offset = statement.size();
-        statement.resize(offset + static_cast<size_t>(length) + 1);
-        std::vsnprintf(statement.data() + offset, static_cast<size_t>(length) + 1, formatStr, args);
-        statement.resize(offset + static_cast<size_t>(length));
+        message.resize(static_cast<size_t>(length) + 1);
+        std::vsnprintf(message.data(), message.size(), formatStr, args);
+        message.resize(static_cast<size_t>(length));
     }
-    statement.push_back('\n');
-    ProcessFormattedStatement(std::move(statement));
+    ProcessFormattedStatement(Statement(logLevel, tag, message));
 }
 
 void FormattedLogSystem::LogStream(LogLevel logLevel, const char* tag,
                                    const Aws::OStringStream& messageStream) {
-    Aws::String statement = Prefix(logLevel, tag);
-    statement += messageStream.str();
-    statement.push_back('\n');
-    ProcessFormattedStatement(std::move(statement));
+    ProcessFormattedStatement(Statement(logLevel, tag, messageStream.str()));
 }
 
 struct DefaultLogSystem::Writer {

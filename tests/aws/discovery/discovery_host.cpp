@@ -4,6 +4,7 @@
 
 #include "host/message_service.h"
 #include "tests/support/settings_buffer.h"
+#include "tests/support/strict_json.h"
 
 namespace orvane::tessel::test_support {
 
@@ -22,7 +23,7 @@ private:
 }  // namespace
 
 void ordered_recorder::record(std::string_view buffer) {
-    auto message = nlohmann::ordered_json::parse(buffer);
+    auto message = test_support::decode_message<nlohmann::ordered_json>(buffer);
     std::lock_guard lock(mutex_);
     messages_.push_back(std::move(message));
 }
