@@ -156,6 +156,12 @@ public:
         : _i18n_exception(i18n_msg(texts::sensor_not_in_sensor_stock, std::to_string(id))) {}
 };
 
+// A settings buffer that could not be read; the message says what is wrong with it and where.
+class settings_buffer_unreadable : public _i18n_exception<exception> {
+public:
+    explicit settings_buffer_unreadable(i18n_msg reason) : _i18n_exception(std::move(reason)) {}
+};
+
 // Messages.
 class message_error : public _i18n_exception<exception> {
 public:

@@ -30,7 +30,7 @@ sensor_create_response_code sensor_dispatcher::create_sensor_instance(std::int32
                                                                       const sensor_data_wrapper& settings) {
     using code = sensor_create_response_code;
     if (!settings.is_valid()) {
-        log(settings.error());
+        log(settings.error().english());
         return code::invalid_settings_buffer;
     }
     const auto factory = sensor_factories_.find(settings.kind());
@@ -82,7 +82,7 @@ check_response_code sensor_dispatcher::execute_check(std::int32_t id, const sens
         return result;
     };
     if (!settings.is_valid()) {
-        return refuse(settings.error(), code::invalid_settings_buffer);
+        return refuse(settings.error().english(), code::invalid_settings_buffer);
     }
     const auto factory = check_factories_.find(settings.kind());
     if (factory == check_factories_.end()) {
@@ -109,7 +109,8 @@ meta_scan_response_code sensor_dispatcher::execute_meta_scan(std::int32_t id, st
         return result;
     };
     if (!settings.is_valid()) {
-        return refuse(utils::exceptions::message_error(settings.error()), code::invalid_settings_buffer);
+        return refuse(utils::exceptions::settings_buffer_unreadable(settings.error()),
+                      code::invalid_settings_buffer);
     }
     const auto factory = meta_factories_.find(settings.kind());
     if (factory == meta_factories_.end()) {

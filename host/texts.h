@@ -70,6 +70,12 @@ inline constexpr i18n_text message_too_long{
     "libvexahelper.error.message_too_long",
     "The Message with size %0:s bytes is larger than the maximum allowed length of %1:s bytes."};
 
+// Texts of the parsers the helper library reads the host's settings with.
+inline constexpr i18n_text json_parse{"libjsonparser.error.parse",
+                                      "The received JSON data could not be parsed. %0:s"};
+inline constexpr i18n_text unexpected_type{"libparser.error.unexpected_type",
+                                           "The received value has an unexpected data type. %0:s"};
+
 inline constexpr i18n_text all[] = {
     sensor_registry,
     sensor_already_registered,
@@ -94,6 +100,8 @@ inline constexpr i18n_text all[] = {
     string_too_long,
     message_exception,
     message_too_long,
+    json_parse,
+    unexpected_type,
 };
 
 }  // namespace orvane::tessel::libvexahelper::texts

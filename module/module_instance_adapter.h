@@ -26,6 +26,8 @@ public:
     // One line of the module's log at level 7; dropped silently when there is no log.
     void log(std::string_view text);
 
+    const module_instance& module() const noexcept { return *module_; }
+
 private:
     std::unique_ptr<module_instance> module_;
 };

@@ -9,7 +9,7 @@ namespace orvane::tessel::aws {
 
 aws_cost_api::aws_cost_api(const std::string& access_key, const std::string& secret_key,
                            const proxy_settings& proxy, logger_ptr logger)
-    : logger_(std::move(logger)) {
+    : logger_(std::move(logger)), redactor_(secret_key, proxy.user, proxy.password) {
     trace(logger_, "Initialize API Client with Credentials: AK: " + access_key);
     client_ = std::make_unique<Aws::CostExplorer::CostExplorerClient>(
         Aws::Auth::AWSCredentials(access_key, secret_key),
@@ -26,10 +26,10 @@ auto aws_cost_api::take(const char* operation, Outcome&& outcome) {
     if (!outcome.IsSuccess()) {
         const auto& error = outcome.GetError();
         trace(logger_, std::string("ERROR of ") + operation);
-        trace(logger_, error.GetExceptionName());
-        trace(logger_, error.GetMessage());
+        trace(logger_, redactor_.redact(error.GetExceptionName()));
+        trace(logger_, redactor_.redact(error.GetMessage()));
         trace(logger_, std::to_string(static_cast<int>(error.GetResponseCode())));
-        std::rethrow_exception(translate_cost_explorer_error(error, logger_));
+        std::rethrow_exception(translate_cost_explorer_error(error, logger_, redactor_));
     }
     return outcome.GetResultWithOwnership();
 }

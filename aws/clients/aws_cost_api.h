@@ -8,6 +8,7 @@
 
 #include "aws/clients/cost_explorer.h"
 #include "aws/clients/credential_settings.h"
+#include "aws/clients/secret_redactor.h"
 
 namespace orvane::tessel::aws {
 
@@ -28,6 +29,7 @@ private:
     auto take(const char* operation, Outcome&& outcome);
 
     logger_ptr logger_;
+    secret_redactor redactor_;
     std::unique_ptr<Aws::CostExplorer::CostExplorerClient> client_;
     std::uint32_t calls_ = 0;
 };

@@ -49,14 +49,15 @@ ebs_volume_info volume_info(const model::Volume& volume) {
 
 aws_ec2_client::aws_ec2_client(const std::string& access_key, const std::string& secret_key,
                                const Aws::Client::ClientConfiguration& configuration)
-    : client_(std::make_unique<Aws::EC2::EC2Client>(Aws::Auth::AWSCredentials(access_key, secret_key),
+    : redactor_(secret_key, configuration.proxyUserName, configuration.proxyPassword),
+      client_(std::make_unique<Aws::EC2::EC2Client>(Aws::Auth::AWSCredentials(access_key, secret_key),
                                                     configuration)) {}
 
 std::vector<std::string> aws_ec2_client::get_regions(const logger_ptr& logger) {
     trace(logger, "Getting a list of all available AWS regions.");
     auto outcome = client_->DescribeRegions(model::DescribeRegionsRequest());
     if (!outcome.IsSuccess()) {
-        std::rethrow_exception(translate_ec2_error(outcome.GetError(), logger));
+        std::rethrow_exception(translate_ec2_error(outcome.GetError(), logger, redactor_));
     }
     std::vector<std::string> regions;
     trace(logger, "Found regions are: ");
@@ -78,7 +79,7 @@ std::vector<ec2_instance_info> aws_ec2_client::get_instances(const logger_ptr& l
         }
         auto outcome = client_->DescribeInstances(request);
         if (!outcome.IsSuccess()) {
-            std::rethrow_exception(translate_ec2_error(outcome.GetError(), logger));
+            std::rethrow_exception(translate_ec2_error(outcome.GetError(), logger, redactor_));
         }
         const auto& result = outcome.GetResult();
         trace(logger, "Found " + std::to_string(result.GetReservations().size()) + " reservation(s)");
@@ -160,7 +161,7 @@ std::vector<ebs_volume_info> aws_ec2_client::list_volumes(model::DescribeVolumes
             if (outcome.GetError().GetErrorType() == Aws::EC2::EC2Errors::INVALID_VOLUME__NOT_FOUND) {
                 return volumes;
             }
-            std::rethrow_exception(translate_ec2_error(outcome.GetError(), logger));
+            std::rethrow_exception(translate_ec2_error(outcome.GetError(), logger, redactor_));
         }
         const auto& result = outcome.GetResult();
         trace(logger, "Found " + std::to_string(result.GetVolumes().size()) + " volume(s)");

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "aws/clients/ec2_client_interface.h"
+#include "aws/clients/secret_redactor.h"
 
 namespace orvane::tessel::aws {
 
@@ -32,6 +33,7 @@ private:
     std::vector<ebs_volume_info> list_volumes(Aws::EC2::Model::DescribeVolumesRequest request,
                                               const logger_ptr& logger);
 
+    secret_redactor redactor_;
     std::unique_ptr<Aws::EC2::EC2Client> client_;
 };
 

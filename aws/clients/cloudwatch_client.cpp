@@ -44,7 +44,8 @@ std::string local_time(const Aws::Utils::DateTime& time) {
 
 cloudwatch_client::cloudwatch_client(const std::string& access_key, const std::string& secret_key,
                                      const Aws::Client::ClientConfiguration& configuration)
-    : client_(std::make_unique<Aws::CloudWatch::CloudWatchClient>(
+    : redactor_(secret_key, configuration.proxyUserName, configuration.proxyPassword),
+      client_(std::make_unique<Aws::CloudWatch::CloudWatchClient>(
           Aws::Auth::AWSCredentials(access_key, secret_key), configuration)) {}
 
 std::int64_t cloudwatch_client::look_back_seconds(std::int64_t period) {
@@ -70,7 +71,7 @@ metric_statistic cloudwatch_client::get_metric_statistics(const logger_ptr& logg
     if (!outcome.IsSuccess()) {
         trace(logger, "Failed to get statistics for metric " + namespace_name + " " + metric_name + ": " +
                           outcome.GetError().GetMessage());
-        std::rethrow_exception(translate_cloudwatch_error(outcome.GetError(), logger));
+        std::rethrow_exception(translate_cloudwatch_error(outcome.GetError(), logger, redactor_));
     }
     // CloudWatch returns datapoints in no particular order; the newest one counts.
     auto datapoints = outcome.GetResult().GetDatapoints();
@@ -117,7 +118,7 @@ metric_list cloudwatch_client::list_metrics(const logger_ptr& logger, const std:
     for (;;) {
         auto outcome = client_->ListMetrics(request);
         if (!outcome.IsSuccess()) {
-            std::rethrow_exception(translate_cloudwatch_error(outcome.GetError(), logger));
+            std::rethrow_exception(translate_cloudwatch_error(outcome.GetError(), logger, redactor_));
         }
         const auto& result = outcome.GetResult();
         for (const auto& metric : result.GetMetrics()) {
@@ -154,7 +155,7 @@ std::vector<std::shared_ptr<Alarm>> cloudwatch_client::list_alarms(model::Descri
     for (;;) {
         auto outcome = client_->DescribeAlarms(request);
         if (!outcome.IsSuccess()) {
-            std::rethrow_exception(translate_cloudwatch_error(outcome.GetError(), logger));
+            std::rethrow_exception(translate_cloudwatch_error(outcome.GetError(), logger, redactor_));
         }
         const auto& result = outcome.GetResult();
         for (const auto& alarm : result.GetMetricAlarms()) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "aws/clients/cloudwatch_client_interface.h"
+#include "aws/clients/secret_redactor.h"
 
 namespace orvane::tessel::aws {
 
@@ -41,6 +42,7 @@ private:
     std::vector<std::shared_ptr<Alarm>> list_alarms(Aws::CloudWatch::Model::DescribeAlarmsRequest request,
                                                     bool with_children, const logger_ptr& logger);
 
+    secret_redactor redactor_;
     std::unique_ptr<Aws::CloudWatch::CloudWatchClient> client_;
 };
 

@@ -18,7 +18,8 @@ std::string load_balancer_id(const std::string& arn) {
 
 elb_client::elb_client(const std::string& access_key, const std::string& secret_key,
                        const Aws::Client::ClientConfiguration& configuration)
-    : client_(std::make_unique<Aws::ElasticLoadBalancingv2::ElasticLoadBalancingv2Client>(
+    : redactor_(secret_key, configuration.proxyUserName, configuration.proxyPassword),
+      client_(std::make_unique<Aws::ElasticLoadBalancingv2::ElasticLoadBalancingv2Client>(
           Aws::Auth::AWSCredentials(access_key, secret_key), configuration)) {}
 
 std::vector<load_balancer> elb_client::list_load_balancers(const logger_ptr& logger) {
@@ -27,7 +28,7 @@ std::vector<load_balancer> elb_client::list_load_balancers(const logger_ptr& log
     for (int page = 1;;) {
         auto outcome = client_->DescribeLoadBalancers(request);
         if (!outcome.IsSuccess()) {
-            std::rethrow_exception(translate_elb_error(outcome.GetError(), logger));
+            std::rethrow_exception(translate_elb_error(outcome.GetError(), logger, redactor_));
         }
         const auto& result = outcome.GetResult();
         trace(logger, "Found " + std::to_string(result.GetLoadBalancers().size()) + " load-balancer(s).");

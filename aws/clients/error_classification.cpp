@@ -63,8 +63,9 @@ std::exception_ptr exception_for(verdict result, const std::string& message) {
 
 template <class Errors>
 std::exception_ptr classify(const Aws::Client::AWSError<Errors>& error, const logger_ptr& logger,
-                            std::string_view prefix, std::span<const rule> rules) {
-    const std::string& message = error.GetMessage();
+                            const secret_redactor& redactor, std::string_view prefix,
+                            std::span<const rule> rules) {
+    const std::string message = redactor.redact(error.GetMessage());
     trace(logger, std::string(prefix) + message);
     const int type = static_cast<int>(error.GetErrorType());
     for (const auto& candidate : rules) {
@@ -72,7 +73,7 @@ std::exception_ptr classify(const Aws::Client::AWSError<Errors>& error, const lo
             return exception_for(candidate.result, message);
         }
     }
-    return translate_other_error(error.GetExceptionName(), message);
+    return translate_other_error(redactor.redact(error.GetExceptionName()), message);
 }
 
 }  // namespace
@@ -85,29 +86,31 @@ std::exception_ptr translate_other_error(const std::string& exception_name, cons
 }
 
 std::exception_ptr translate_ec2_error(const Aws::Client::AWSError<Aws::EC2::EC2Errors>& error,
-                                       const logger_ptr& logger) {
-    return classify(error, logger, "EC2 error: ", regional_rules);
+                                       const logger_ptr& logger, const secret_redactor& redactor) {
+    return classify(error, logger, redactor, "EC2 error: ", regional_rules);
 }
 
 std::exception_ptr translate_cloudwatch_error(
-    const Aws::Client::AWSError<Aws::CloudWatch::CloudWatchErrors>& error, const logger_ptr& logger) {
-    return classify(error, logger, "CloudWatch error: ", regional_rules);
+    const Aws::Client::AWSError<Aws::CloudWatch::CloudWatchErrors>& error, const logger_ptr& logger,
+    const secret_redactor& redactor) {
+    return classify(error, logger, redactor, "CloudWatch error: ", regional_rules);
 }
 
 std::exception_ptr translate_elb_error(
     const Aws::Client::AWSError<Aws::ElasticLoadBalancingv2::ElasticLoadBalancingv2Errors>& error,
-    const logger_ptr& logger) {
-    return classify(error, logger, "ELB error: ", regional_rules);
+    const logger_ptr& logger, const secret_redactor& redactor) {
+    return classify(error, logger, redactor, "ELB error: ", regional_rules);
 }
 
 std::exception_ptr translate_rds_error(const Aws::Client::AWSError<Aws::RDS::RDSErrors>& error,
-                                       const logger_ptr& logger) {
-    return classify(error, logger, "RDS error: ", regional_rules);
+                                       const logger_ptr& logger, const secret_redactor& redactor) {
+    return classify(error, logger, redactor, "RDS error: ", regional_rules);
 }
 
 std::exception_ptr translate_cost_explorer_error(
-    const Aws::Client::AWSError<Aws::CostExplorer::CostExplorerErrors>& error, const logger_ptr& logger) {
-    return classify(error, logger, "CostExplorer error: ", cost_explorer_rules);
+    const Aws::Client::AWSError<Aws::CostExplorer::CostExplorerErrors>& error, const logger_ptr& logger,
+    const secret_redactor& redactor) {
+    return classify(error, logger, redactor, "CostExplorer error: ", cost_explorer_rules);
 }
 
 }  // namespace orvane::tessel::aws

@@ -11,24 +11,28 @@
 #include <string>
 
 #include "aws/clients/logger.h"
+#include "aws/clients/secret_redactor.h"
 
 namespace orvane::tessel::aws {
 
 // A failed AWS request becomes one module exception with a readable, localised message: wrong
 // credentials, missing permissions, unavailable cost data and throttling must reach the user as
 // what they are, not as raw AWS codes. Each function logs "<Service> error: <message>" and returns
-// the exception without throwing it.
+// the exception without throwing it. The AWS texts pass the client's redactor first: an error body
+// may echo a secret of the request.
 std::exception_ptr translate_ec2_error(const Aws::Client::AWSError<Aws::EC2::EC2Errors>& error,
-                                       const logger_ptr& logger);
+                                       const logger_ptr& logger, const secret_redactor& redactor);
 std::exception_ptr translate_cloudwatch_error(
-    const Aws::Client::AWSError<Aws::CloudWatch::CloudWatchErrors>& error, const logger_ptr& logger);
+    const Aws::Client::AWSError<Aws::CloudWatch::CloudWatchErrors>& error, const logger_ptr& logger,
+    const secret_redactor& redactor);
 std::exception_ptr translate_elb_error(
     const Aws::Client::AWSError<Aws::ElasticLoadBalancingv2::ElasticLoadBalancingv2Errors>& error,
-    const logger_ptr& logger);
+    const logger_ptr& logger, const secret_redactor& redactor);
 std::exception_ptr translate_rds_error(const Aws::Client::AWSError<Aws::RDS::RDSErrors>& error,
-                                       const logger_ptr& logger);
+                                       const logger_ptr& logger, const secret_redactor& redactor);
 std::exception_ptr translate_cost_explorer_error(
-    const Aws::Client::AWSError<Aws::CostExplorer::CostExplorerErrors>& error, const logger_ptr& logger);
+    const Aws::Client::AWSError<Aws::CostExplorer::CostExplorerErrors>& error, const logger_ptr& logger,
+    const secret_redactor& redactor);
 
 // What every service falls back to: unauthorized_operation when the exception name says so,
 // otherwise the generic error with "<name>: <message>".

@@ -12,7 +12,8 @@ namespace model = Aws::RDS::Model;
 
 rds_client::rds_client(const std::string& access_key, const std::string& secret_key,
                        const Aws::Client::ClientConfiguration& configuration)
-    : client_(std::make_unique<Aws::RDS::RDSClient>(Aws::Auth::AWSCredentials(access_key, secret_key),
+    : redactor_(secret_key, configuration.proxyUserName, configuration.proxyPassword),
+      client_(std::make_unique<Aws::RDS::RDSClient>(Aws::Auth::AWSCredentials(access_key, secret_key),
                                                     configuration)) {}
 
 std::vector<rds_instance> rds_client::list_db_instances(const logger_ptr& logger) {
@@ -21,7 +22,7 @@ std::vector<rds_instance> rds_client::list_db_instances(const logger_ptr& logger
     for (int page = 1;;) {
         auto outcome = client_->DescribeDBInstances(request);
         if (!outcome.IsSuccess()) {
-            std::rethrow_exception(translate_rds_error(outcome.GetError(), logger));
+            std::rethrow_exception(translate_rds_error(outcome.GetError(), logger, redactor_));
         }
         const auto& result = outcome.GetResult();
         for (const auto& instance : result.GetDBInstances()) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "aws/clients/rds_client_interface.h"
+#include "aws/clients/secret_redactor.h"
 
 namespace orvane::tessel::aws {
 
@@ -22,6 +23,7 @@ public:
     static constexpr int max_pages = 10000;
 
 private:
+    secret_redactor redactor_;
     std::unique_ptr<Aws::RDS::RDSClient> client_;
 };
 

@@ -23,6 +23,7 @@ sensor_data_wrapper wrap(const std::string& text) {
 struct invalid_case {
     const char* name;
     std::string buffer;
+    std::string key;
     std::string reason;
 };
 
@@ -32,34 +33,74 @@ void PrintTo(const invalid_case& c, std::ostream* os) {
 
 class InvalidBuffer : public ::testing::TestWithParam<invalid_case> {};
 
-TEST_P(InvalidBuffer, MakesTheWrapperInvalidWithoutThrowing) {
+// The reason names the place and the kind of fault, never the bytes (the parser's own text quotes
+// what it read, which may be a piece of a secret).
+TEST_P(InvalidBuffer, SaysWhatAndWhereWithoutThrowing) {
     const auto& c = GetParam();
     const auto wrapper = wrap(c.buffer);
     EXPECT_FALSE(wrapper.is_valid());
-    EXPECT_THAT(wrapper.error(), ::testing::HasSubstr(c.reason));
+    EXPECT_EQ(wrapper.error().encoded().substr(0, c.key.size() + 2), "#:" + c.key);
+    EXPECT_THAT(wrapper.error().english(), ::testing::EndsWith(c.reason));
+    EXPECT_THAT(wrapper.error().english(), ::testing::Not(::testing::HasSubstr("json.exception")));
     EXPECT_THROW(wrapper.lookup("host"), libvexahelper::utils::exceptions::setting_not_available);
+    const auto description = nlohmann::json::parse(wrapper.to_json()).at("unreadable_settings_buffer");
+    EXPECT_EQ(description.at("bytes"), c.buffer.size());
+    EXPECT_EQ(description.at("reason"), wrapper.error().english());
 }
+
+constexpr const char* parse_key = "libjsonparser.error.parse";
+constexpr const char* shape_key = "libparser.error.unexpected_type";
 
 INSTANTIATE_TEST_SUITE_P(
     Buffers, InvalidBuffer,
-    ::testing::Values(invalid_case{"empty", "", "empty"}, invalid_case{"not_json", "{kind:", "parse"},
-                      invalid_case{"array", "[]", "not a JSON object"},
-                      invalid_case{"no_kind", R"({"settings":{}})", "\"kind\""},
-                      invalid_case{"kind_not_text", R"({"kind":1,"settings":{}})", "\"kind\""},
-                      invalid_case{"no_settings", R"({"kind":"x"})", "\"settings\" is missing"},
-                      invalid_case{"settings_not_object", R"({"kind":"x","settings":[]})",
-                                   "must be an object"},
-                      invalid_case{"nested_value", R"({"kind":"x","settings":{"a":{}}})", "must be a string"},
-                      invalid_case{"channel_id_not_number",
-                                   R"({"kind":"x","settings":{},"channels":{"one":"a"}})", "channel id"},
-                      invalid_case{"truncated_utf8", "{\"kind\":\"\xC3\",\"settings\":{}}", "parse"}),
+    ::testing::Values(
+        invalid_case{"empty", "", parse_key, "The settings buffer is empty."},
+        invalid_case{"bare_key", "{kind:", parse_key,
+                     "Byte 2 of the settings buffer (6 bytes): unexpected character."},
+        invalid_case{"tab_in_string", "{\"a\":\"b\tc\"}", parse_key,
+                     "Byte 8 of the settings buffer (11 bytes): control character in a string."},
+        invalid_case{"not_utf8", "\xff\xfe{}", parse_key,
+                     "Byte 1 of the settings buffer (4 bytes): unexpected character."},
+        invalid_case{"truncated_utf8", "{\"kind\":\"\xC3\",\"settings\":{}}", parse_key,
+                     "Byte 11 of the settings buffer (26 bytes): byte that is not UTF-8 in a string."},
+        invalid_case{"cut_in_string", "{\"a\":\"abc", parse_key,
+                     "Byte 9 of the settings buffer (9 bytes): string without its closing quote."},
+        invalid_case{
+            "cut_after_value", "{\"a\":1", parse_key,
+            "Byte 6 of the settings buffer (6 bytes): end of the buffer before the end of the JSON text."},
+        invalid_case{"bad_escape", "{\"a\":\"\\x\"}", parse_key,
+                     "Byte 8 of the settings buffer (10 bytes): unknown escape in a string."},
+        invalid_case{"lone_surrogate", "{\"a\":\"\\ud800\"}", parse_key,
+                     "Byte 13 of the settings buffer (14 bytes): unpaired surrogate escape in a string."},
+        invalid_case{"short_unicode_escape", "{\"a\":\"\\u12\"}", parse_key,
+                     "Byte 11 of the settings buffer (12 bytes): incomplete \\u escape in a string."},
+        invalid_case{"bad_number", "{\"a\":1.}", parse_key,
+                     "Byte 8 of the settings buffer (8 bytes): malformed number."},
+        invalid_case{"missing_colon", "{\"a\" 1}", parse_key,
+                     "Byte 6 of the settings buffer (7 bytes): unexpected token."},
+        invalid_case{"array", "[]", shape_key, "The settings buffer is not a JSON object."},
+        invalid_case{"no_kind", R"({"settings":{}})", shape_key,
+                     "The member \"kind\" of the settings buffer is missing or not a string."},
+        invalid_case{"kind_not_text", R"({"kind":1,"settings":{}})", shape_key,
+                     "The member \"kind\" of the settings buffer is missing or not a string."},
+        invalid_case{"no_settings", R"({"kind":"x"})", shape_key,
+                     "The member \"settings\" of the settings buffer is missing."},
+        invalid_case{"settings_not_object", R"({"kind":"x","settings":[]})", shape_key,
+                     "The member \"settings\" of the settings buffer is not an object."},
+        invalid_case{"nested_value", R"({"kind":"x","settings":{"a":"1","b":{}}})", shape_key,
+                     "Value 2 of \"settings\" in the settings buffer is an object, not a string."},
+        invalid_case{"secret_not_text", R"({"kind":"x","settings":{},"secure_settings":{"k":["s"]}})",
+                     shape_key,
+                     "Value 1 of \"secure_settings\" in the settings buffer is an array, not a string."},
+        invalid_case{"channel_id_not_number", R"({"kind":"x","settings":{},"channels":{"1":"a","one":"b"}})",
+                     shape_key, "The id of channel 2 in the settings buffer is not a 32-bit integer."}),
     [](const auto& info) { return info.param.name; });
 
 TEST(SensorDataWrapper, ReadsEverySection) {
     const auto wrapper = wrap(R"({"kind":"awscost","settings":{"interval":3600,"flag":true,"host":"h"},
         "secure_settings":{"orvanecloudapikey":"k"},"channels":{"0":"Monthly Cost","-1":"x"},
         "persistent_data":{"aws_cost_currency":"EUR"}})");
-    ASSERT_TRUE(wrapper.is_valid()) << wrapper.error();
+    ASSERT_TRUE(wrapper.is_valid()) << wrapper.error().english();
     EXPECT_EQ(wrapper.kind(), "awscost");
     EXPECT_EQ(wrapper.lookup("interval"), "3600");
     EXPECT_EQ(wrapper.lookup("flag"), "true");
@@ -100,6 +141,14 @@ TEST(SensorDataWrapper, JsonNeverShowsASecret) {
             EXPECT_EQ(value, "***") << key;
         }
     }
+}
+
+TEST(SensorDataWrapper, JsonHidesASecretTheHostPutAmongThePlainSettings) {
+    const auto wrapper =
+        wrap(R"({"kind":"k","settings":{"httpproxy.httpproxygroup.password":"pw","password":"p2"}})");
+    EXPECT_EQ(wrapper.to_json(),
+              R"({"kind":"k","settings":{"httpproxy.httpproxygroup.password":"***","password":"***"},)"
+              R"("secure_settings":{},"channels":{},"persistent_data":{}})");
 }
 
 TEST(SensorDataWrapper, JsonKeepsTheOrderTheHostSent) {

@@ -39,17 +39,18 @@ verdict of(const std::exception_ptr& error) {
     }
 }
 
-using classify_function = std::function<std::exception_ptr(int type, const std::string& name,
-                                                           const std::string& message, const logger_ptr&)>;
+using classify_function =
+    std::function<std::exception_ptr(int type, const std::string& name, const std::string& message,
+                                     const logger_ptr&, const aws::secret_redactor&)>;
 
 template <class Errors>
 classify_function service(std::exception_ptr (*translate)(const Aws::Client::AWSError<Errors>&,
-                                                          const logger_ptr&)) {
-    return
-        [translate](int type, const std::string& name, const std::string& message, const logger_ptr& logger) {
-            return translate(Aws::Client::AWSError<Errors>(static_cast<Errors>(type), name, message, false),
-                             logger);
-        };
+                                                          const logger_ptr&, const aws::secret_redactor&)) {
+    return [translate](int type, const std::string& name, const std::string& message,
+                       const logger_ptr& logger, const aws::secret_redactor& redactor) {
+        return translate(Aws::Client::AWSError<Errors>(static_cast<Errors>(type), name, message, false),
+                         logger, redactor);
+    };
 }
 
 struct service_case {
@@ -91,7 +92,7 @@ constexpr row table[] = {
 TEST_P(Classification, FollowsTheTableRowByRow) {
     const auto& c = GetParam();
     for (const auto& r : table) {
-        const auto result = of(c.classify(r.type, "SomeCode", "detail", nullptr));
+        const auto result = of(c.classify(r.type, "SomeCode", "detail", nullptr, {}));
         EXPECT_EQ(result.key, c.is_cost_explorer ? r.cost_explorer : r.regional) << "error type " << r.type;
     }
 }
@@ -100,27 +101,48 @@ TEST_P(Classification, LogsThePrefixAndTheAwsMessageAtLevelSeven) {
     const auto& c = GetParam();
     auto book = std::make_shared<test_support::log_book>();
     const logger_ptr logger = std::make_shared<test_support::memory_log>(book);
-    c.classify(15, "AccessDenied", "User is not authorized", logger);
+    c.classify(15, "AccessDenied", "User is not authorized", logger, {});
     EXPECT_EQ(book->lines(),
               (std::vector<test_support::log_line>{{7, std::string(c.prefix) + "User is not authorized"}}));
 }
 
 TEST_P(Classification, ArgumentsCarryTheAwsMessageOrNameAndMessage) {
     const auto& c = GetParam();
-    EXPECT_EQ(of(c.classify(15, "AccessDenied", "", nullptr)).encoded, "#:error.access_denied[]");
-    EXPECT_EQ(of(c.classify(100, "Throttling", "Rate exceeded", nullptr)).encoded,
+    EXPECT_EQ(of(c.classify(15, "AccessDenied", "", nullptr, {})).encoded, "#:error.access_denied[]");
+    EXPECT_EQ(of(c.classify(100, "Throttling", "Rate exceeded", nullptr, {})).encoded,
               "#:libi18n.error.generic[Throttling\\: Rate exceeded]");
-    EXPECT_EQ(of(c.classify(100, "", "", nullptr)).encoded, "#:libi18n.error.generic[\\: ]");
+    EXPECT_EQ(of(c.classify(100, "", "", nullptr, {})).encoded, "#:libi18n.error.generic[\\: ]");
+}
+
+// A proxy or a service that echoes the request must not carry the secret key or the proxy
+// password into the message or the log, in any of the forms they travel in.
+TEST_P(Classification, SecretsEchoedInTheAwsTextsAreHidden) {
+    const auto& c = GetParam();
+    const aws::secret_redactor redactor("wJalr/K7+EXAMPLEKEY", "proxyuser", "pr0xy&pass");
+    auto book = std::make_shared<test_support::log_book>();
+    const logger_ptr logger = std::make_shared<test_support::memory_log>(book);
+    const std::string echo =
+        "key wJalr/K7+EXAMPLEKEY, form wJalr%2FK7%2BEXAMPLEKEY, basic cHJveHl1c2VyOnByMHh5JnBhc3M=, "
+        "xml pr0xy&amp;pass";
+    for (int type : {15, 100}) {
+        const auto result = of(c.classify(type, "Echo wJalr/K7+EXAMPLEKEY", echo, logger, redactor));
+        EXPECT_THAT(result.encoded, ::testing::Not(::testing::HasSubstr("EXAMPLEKEY")));
+        EXPECT_THAT(result.encoded, ::testing::HasSubstr(R"(key ***\, form ***\, basic ***\, xml ***)"));
+    }
+    for (const auto& line : book->texts()) {
+        EXPECT_THAT(line, ::testing::Not(::testing::AnyOf(::testing::HasSubstr("EXAMPLEKEY"),
+                                                          ::testing::HasSubstr("pass"))));
+    }
 }
 
 TEST_P(Classification, UnauthorizedOperationIsFoundInsideAnyExceptionName) {
     const auto& c = GetParam();
     for (int type : {100, 129, 140}) {
-        EXPECT_EQ(of(c.classify(type, "UnauthorizedOperation", "denied by SCP", nullptr)).encoded,
+        EXPECT_EQ(of(c.classify(type, "UnauthorizedOperation", "denied by SCP", nullptr, {})).encoded,
                   "#:error.unauthorized_operation[denied by SCP]");
-        EXPECT_EQ(of(c.classify(type, "Client.UnauthorizedOperation.Extra", "x", nullptr)).key,
+        EXPECT_EQ(of(c.classify(type, "Client.UnauthorizedOperation.Extra", "x", nullptr, {})).key,
                   "unauthorized_operation");
-        EXPECT_EQ(of(c.classify(type, "unauthorizedoperation", "x", nullptr)).key, "generic");
+        EXPECT_EQ(of(c.classify(type, "unauthorizedoperation", "x", nullptr, {})).key, "generic");
     }
 }
 
