@@ -1,6 +1,5 @@
 #include "core/error_marshaller.h"
 
-#include "core/log.h"
 #include "core/string_utils.h"
 #include "core/xml_reader.h"
 
@@ -12,8 +11,6 @@ namespace {
 
 using Aws::Client::CoreErrors;
 using Aws::Http::HttpResponseCode;
-
-constexpr const char* kTag = "AWSErrorMarshaller";
 
 CoreErrors GuessBodylessErrorType(long status) {
     if (status == 401 || status == 403) {
@@ -127,7 +124,6 @@ CoreError MarshallError(std::string_view exceptionName, const Aws::String& messa
         return error;
     }
     const Aws::String raw(exceptionName);
-    AWS_LOGSTREAM_WARN(kTag, "Encountered Unknown AWSError '" << raw << "': " << message);
     return CoreError(CoreErrors::UNKNOWN, raw,
                      "Unable to parse ExceptionName: " + raw + " Message: " + message, false);
 }
@@ -152,9 +148,6 @@ CoreError BuildError(const HttpResponse& response, WireProtocol protocol, Servic
         error.SetResponseHeaders(response.headers);
     }
     error.SetRemoteHostIpAddress(response.remoteIp);
-    AWS_LOGSTREAM_ERROR(kTag, "HTTP response code: " << static_cast<int>(error.GetResponseCode())
-                                                     << "\nException name: " << error.GetExceptionName()
-                                                     << "\nError message: " << error.GetMessage());
     return error;
 }
 

@@ -94,6 +94,7 @@ ClientCore::ClientCore(const ServiceTraits& service, const Aws::Auth::AWSCredent
     const auto schemeEnd = m_endpoint.url.find("://");
     m_transport = TransportSettings::From(
         config, m_endpoint.url.substr(0, schemeEnd + 3) + m_endpoint.authority, follow);
+    m_secrets = SecretFilter(m_credentials, m_transport);
     m_userAgent = config.userAgent.empty() ? Aws::Client::ComputeUserAgentString() : config.userAgent;
     const auto uaPosition = m_userAgent.find(" ua/2.1");
     const Aws::String apiToken = Aws::String(" api/") + service.clientName;
@@ -114,17 +115,116 @@ Sha256Digest ClientCore::SigningKey(std::string_view date) const {
     return m_key;
 }
 
-SendOutcome ClientCore::Send(std::string_view operation, const Aws::String& body) const {
-    const Aws::String invocationId = NewInvocationId();
+ClientCore::Call ClientCore::Prepare(std::string_view operation, const Aws::String& body) const {
     const bool json = m_service.protocol == WireProtocol::Json;
-    const char* contentType = json ? "application/x-amz-json-1.1" : "application/x-www-form-urlencoded";
-    const Aws::String target =
-        json ? Aws::String(m_service.jsonTargetPrefix) + "." + Aws::String(operation) : "";
     const bool sign = !m_credentials.IsEmpty();
-    const Aws::String payloadHash = sign ? HexSha256(body) : Aws::String();
-    const Aws::String contentLength = std::to_string(body.size());
+    return Call{operation,
+                body,
+                NewInvocationId(),
+                json ? "application/x-amz-json-1.1" : "application/x-www-form-urlencoded",
+                json ? Aws::String(m_service.jsonTargetPrefix) + "." + Aws::String(operation) : Aws::String(),
+                sign,
+                sign ? HexSha256(body) : Aws::String(),
+                std::to_string(body.size())};
+}
+
+HttpResponse ClientCore::Attempt(const Call& call, const DateTime& signingTime, long attempt,
+                                 const Aws::String& requestInfo) const {
+    const Aws::String amzDate = signingTime.ToGmtString(DateFormat::ISO_8601_BASIC);
     const Aws::String& sessionToken = m_credentials.GetSessionToken();
 
+    SigningRequest toSign;
+    toSign.method = "POST";
+    toSign.path = m_endpoint.path;
+    toSign.payloadHash = call.payloadHash;
+    auto& headers = toSign.headers;
+    headers.reserve(12);
+    headers.emplace_back("amz-sdk-invocation-id", call.invocationId);
+    headers.emplace_back("amz-sdk-request", requestInfo);
+    headers.emplace_back("content-length", call.contentLength);
+    headers.emplace_back("content-type", call.contentType);
+    headers.emplace_back("host", m_endpoint.authority);
+    headers.emplace_back("x-amz-api-version", m_service.apiVersion);
+    if (call.sign) {
+        headers.emplace_back("x-amz-content-sha256", call.payloadHash);
+        headers.emplace_back("x-amz-date", amzDate);
+        if (!sessionToken.empty()) {
+            headers.emplace_back("x-amz-security-token", sessionToken);
+        }
+    }
+    if (!call.target.empty()) {
+        headers.emplace_back("x-amz-target", call.target);
+    }
+    Signature signature;
+    if (call.sign) {
+        const SigningScope scope{amzDate, m_endpoint.signingRegion, m_service.names.signingName};
+        signature = SignWithKey(toSign, scope, m_credentials.GetAWSAccessKeyId(),
+                                SigningKey(std::string_view(amzDate).substr(0, 8)));
+    }
+
+    HttpRequest request;
+    request.url = m_endpoint.url;
+    request.body = call.body;
+    request.headers = headers;
+    request.headers.emplace_back("user-agent", m_userAgent);  // not signed, as in the official SDK
+    if (call.sign) {
+        request.headers.emplace_back("authorization", signature.authorization);
+    }
+    AWS_LOGSTREAM_TRACE(kTag,
+                        "Sending " << call.operation << " to " << m_endpoint.url << " attempt " << attempt);
+    AWS_LOGSTREAM_TRACE(kTag, [&] {
+        Aws::String text;
+        for (const auto& [name, value] : request.headers) {
+            text.append(name).append(": ").append(IsSecretHeader(name) ? std::string_view("***") : value) +=
+                '\n';
+        }
+        return text;
+    }());
+    return Perform(m_transport, request);
+}
+
+CoreError ClientCore::FailedAttempt(const HttpResponse& response) const {
+    // An error body or header may echo the request: no secret of ours leaves through it, not even
+    // into the trace log.
+    CoreError error = BuildError(response, m_service.protocol, m_service.lookup);
+    Aws::String text = error.GetMessage();
+    m_secrets.Hide(text);
+    error.SetMessage(text);
+    text = error.GetExceptionName();
+    m_secrets.Hide(text);
+    error.SetExceptionName(text);
+    Aws::Http::HeaderValueCollection headers = error.GetResponseHeaders();
+    for (auto& header : headers) {
+        m_secrets.Hide(header.second);
+    }
+    error.SetResponseHeaders(std::move(headers));
+    AWS_LOGSTREAM_ERROR(kTag, "HTTP response code: " << static_cast<int>(error.GetResponseCode())
+                                                     << "; exception name: " << error.GetExceptionName()
+                                                     << "; error message: " << error.GetMessage());
+    return error;
+}
+
+bool ClientCore::AdjustForSkew(CoreError& error, const DateTime& signingTime,
+                               const DateTime& serverTime) const {
+    const auto diff = DateTime::Diff(serverTime, signingTime);
+    if (diff < kMaxSkew && diff > -kMaxSkew) {
+        return false;
+    }
+    const auto skew = DateTime::Diff(serverTime, DateTime::Now());
+    AWS_LOGSTREAM_INFO(kTag, "Computed time difference as "
+                                 << skew.count() << " milliseconds. Adjusting signer with the skew.");
+    m_clockSkewMs.store(skew.count(), std::memory_order_relaxed);
+    CoreError retryable(error.GetErrorType(), error.GetExceptionName(), error.GetMessage(), true);
+    retryable.SetResponseHeaders(error.GetResponseHeaders());
+    retryable.SetResponseCode(error.GetResponseCode());
+    retryable.SetRequestId(error.GetRequestId());
+    retryable.SetRemoteHostIpAddress(error.GetRemoteHostIpAddress());
+    error = std::move(retryable);
+    return true;
+}
+
+SendOutcome ClientCore::Send(std::string_view operation, const Aws::String& body) const {
+    const Call call = Prepare(operation, body);
     long attempt = 1;
     long maxAttempts = 0;
     bool hasTtl = false;
@@ -137,58 +237,8 @@ SendOutcome ClientCore::Send(std::string_view operation, const Aws::String& body
         }
         const DateTime signingTime =
             DateTime::Now() + std::chrono::milliseconds(m_clockSkewMs.load(std::memory_order_relaxed));
-        const Aws::String amzDate = signingTime.ToGmtString(DateFormat::ISO_8601_BASIC);
-        const Aws::String requestInfo = RequestInfo(attempt, maxAttempts, hasTtl ? &ttl : nullptr);
-
-        SigningRequest toSign;
-        toSign.method = "POST";
-        toSign.path = m_endpoint.path;
-        toSign.payloadHash = payloadHash;
-        auto& headers = toSign.headers;
-        headers.reserve(12);
-        headers.emplace_back("amz-sdk-invocation-id", invocationId);
-        headers.emplace_back("amz-sdk-request", requestInfo);
-        headers.emplace_back("content-length", contentLength);
-        headers.emplace_back("content-type", contentType);
-        headers.emplace_back("host", m_endpoint.authority);
-        headers.emplace_back("x-amz-api-version", m_service.apiVersion);
-        if (sign) {
-            headers.emplace_back("x-amz-content-sha256", payloadHash);
-            headers.emplace_back("x-amz-date", amzDate);
-            if (!sessionToken.empty()) {
-                headers.emplace_back("x-amz-security-token", sessionToken);
-            }
-        }
-        if (json) {
-            headers.emplace_back("x-amz-target", target);
-        }
-        Signature signature;
-        if (sign) {
-            const SigningScope scope{amzDate, m_endpoint.signingRegion, m_service.names.signingName};
-            signature = SignWithKey(toSign, scope, m_credentials.GetAWSAccessKeyId(),
-                                    SigningKey(std::string_view(amzDate).substr(0, 8)));
-        }
-
-        HttpRequest request;
-        request.url = m_endpoint.url;
-        request.body = body;
-        request.headers = headers;
-        request.headers.emplace_back("user-agent", m_userAgent);  // not signed, as in the official SDK
-        if (sign) {
-            request.headers.emplace_back("authorization", signature.authorization);
-        }
-        AWS_LOGSTREAM_TRACE(kTag,
-                            "Sending " << operation << " to " << m_endpoint.url << " attempt " << attempt);
-        AWS_LOGSTREAM_TRACE(kTag, [&] {
-            Aws::String text;
-            for (const auto& [name, value] : request.headers) {
-                text.append(name).append(": ").append(IsSecretHeader(name) ? std::string_view("***")
-                                                                           : value) += '\n';
-            }
-            return text;
-        }());
-
-        HttpResponse response = Perform(m_transport, request);
+        HttpResponse response =
+            Attempt(call, signingTime, attempt, RequestInfo(attempt, maxAttempts, hasTtl ? &ttl : nullptr));
         if (Is2xx(response)) {
             AWS_LOGSTREAM_TRACE(kTag, "Request successful returning.");
             SendOutcome outcome(std::move(response));
@@ -196,29 +246,12 @@ SendOutcome ClientCore::Send(std::string_view operation, const Aws::String& body
             return outcome;
         }
 
-        CoreError error = BuildError(response, m_service.protocol, m_service.lookup);
+        CoreError error = FailedAttempt(response);
         const DateTime serverTime = ServerTime(error);
         const bool knowServerTime = serverTime.WasParseSuccessful() && serverTime != DateTime();
         const long sleepMillis = m_retryStrategy->CalculateDelayBeforeNextRetry(error, retries);
-
-        bool skewAdjusted = false;
-        if (m_enableClockSkewAdjustment && knowServerTime) {
-            const auto diff = DateTime::Diff(serverTime, signingTime);
-            if (diff >= kMaxSkew || diff <= -kMaxSkew) {
-                const auto skew = DateTime::Diff(serverTime, DateTime::Now());
-                AWS_LOGSTREAM_INFO(kTag, "Computed time difference as "
-                                             << skew.count()
-                                             << " milliseconds. Adjusting signer with the skew.");
-                m_clockSkewMs.store(skew.count(), std::memory_order_relaxed);
-                CoreError retryable(error.GetErrorType(), error.GetExceptionName(), error.GetMessage(), true);
-                retryable.SetResponseHeaders(error.GetResponseHeaders());
-                retryable.SetResponseCode(error.GetResponseCode());
-                retryable.SetRequestId(error.GetRequestId());
-                retryable.SetRemoteHostIpAddress(error.GetRemoteHostIpAddress());
-                error = std::move(retryable);
-                skewAdjusted = true;
-            }
-        }
+        const bool skewAdjusted =
+            m_enableClockSkewAdjustment && knowServerTime && AdjustForSkew(error, signingTime, serverTime);
 
         if (!m_retryStrategy->ShouldRetry(error, retries)) {
             SendOutcome outcome(std::move(error));

@@ -4,10 +4,12 @@
 #include "core/endpoint.h"
 #include "core/error_marshaller.h"
 #include "core/http.h"
+#include "core/secret_filter.h"
 
 #include <aws/core/auth/AWSCredentials.h>
 #include <aws/core/client/ClientConfiguration.h>
 #include <aws/core/client/RetryStrategy.h>
+#include <aws/core/utils/DateTime.h>
 #include <aws/core/utils/Outcome.h>
 
 #include <atomic>
@@ -44,12 +46,33 @@ public:
     const ServiceTraits& Traits() const { return m_service; }
 
 private:
+    // What stays the same over every attempt of one call.
+    struct Call {
+        std::string_view operation;
+        const Aws::String& body;
+        Aws::String invocationId;
+        const char* contentType = "";
+        Aws::String target;  // x-amz-target of JSON services
+        bool sign = false;
+        Aws::String payloadHash;
+        Aws::String contentLength;
+    };
+
+    Call Prepare(std::string_view operation, const Aws::String& body) const;
+    // Signs and sends one attempt.
+    HttpResponse Attempt(const Call& call, const Aws::Utils::DateTime& signingTime, long attempt,
+                         const Aws::String& requestInfo) const;
+    CoreError FailedAttempt(const HttpResponse& response) const;
+    // True when the server's clock is so far off that the error is worth a retry with the skew applied.
+    bool AdjustForSkew(CoreError& error, const Aws::Utils::DateTime& signingTime,
+                       const Aws::Utils::DateTime& serverTime) const;
     Sha256Digest SigningKey(std::string_view date) const;
 
     const ServiceTraits& m_service;
     Aws::Auth::AWSCredentials m_credentials;
     Endpoint m_endpoint;
     TransportSettings m_transport;
+    SecretFilter m_secrets;
     std::shared_ptr<Aws::Client::RetryStrategy> m_retryStrategy;
     Aws::String m_userAgent;
     bool m_enableClockSkewAdjustment;
