@@ -8,6 +8,7 @@
 #include <cctype>
 
 #include "aws/clients/error_classification.h"
+#include "aws/clients/paging.h"
 #include "framework/exceptions.h"
 
 namespace orvane::tessel::aws {
@@ -73,10 +74,7 @@ std::vector<ec2_instance_info> aws_ec2_client::get_instances(const logger_ptr& l
     model::DescribeInstancesRequest request;
     request.SetMaxResults(instances_per_page);
     std::vector<ec2_instance_info> instances;
-    for (int page = 1;; ++page) {
-        if (page > max_pages) {
-            throw exceptions::result_pages_overflow(std::to_string(max_pages));
-        }
+    const auto read_page = [&] {
         auto outcome = client_->DescribeInstances(request);
         if (!outcome.IsSuccess()) {
             std::rethrow_exception(translate_ec2_error(outcome.GetError(), logger, redactor_));
@@ -113,11 +111,10 @@ std::vector<ec2_instance_info> aws_ec2_client::get_instances(const logger_ptr& l
                 trace(logger, "instance id=" + instance.GetInstanceId() + ", name='" + name + "'");
             }
         }
-        if (result.GetNextToken().empty()) {
-            return instances;
-        }
-        request.SetNextToken(result.GetNextToken());
-    }
+        return result.GetNextToken();
+    };
+    follow_pages(max_pages, read_page, [&](const std::string& token) { request.SetNextToken(token); });
+    return instances;
 }
 
 bool aws_ec2_client::can_describe_instances() {
@@ -154,12 +151,12 @@ bool aws_ec2_client::can_describe_volumes() {
 std::vector<ebs_volume_info> aws_ec2_client::list_volumes(model::DescribeVolumesRequest request,
                                                           const logger_ptr& logger) {
     std::vector<ebs_volume_info> volumes;
-    for (int page = 1;;) {
+    const auto read_page = [&]() -> std::string {
         auto outcome = client_->DescribeVolumes(request);
         if (!outcome.IsSuccess()) {
             // An unknown volume id ends the listing quietly; get_volume reports it by its own name.
             if (outcome.GetError().GetErrorType() == Aws::EC2::EC2Errors::INVALID_VOLUME__NOT_FOUND) {
-                return volumes;
+                return {};
             }
             std::rethrow_exception(translate_ec2_error(outcome.GetError(), logger, redactor_));
         }
@@ -170,14 +167,10 @@ std::vector<ebs_volume_info> aws_ec2_client::list_volumes(model::DescribeVolumes
             trace(logger, "volume id=" + volumes.back().id + ", name='" + volumes.back().name + "'");
             trace(logger, "attachment information: " + volumes.back().attachment_information);
         }
-        if (result.GetNextToken().empty()) {
-            return volumes;
-        }
-        request.SetNextToken(result.GetNextToken());
-        if (++page > max_pages) {
-            throw exceptions::result_pages_overflow(std::to_string(max_pages));
-        }
-    }
+        return result.GetNextToken();
+    };
+    follow_pages(max_pages, read_page, [&](const std::string& token) { request.SetNextToken(token); });
+    return volumes;
 }
 
 }  // namespace orvane::tessel::aws

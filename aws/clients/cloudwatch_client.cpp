@@ -9,6 +9,7 @@
 
 #include "aws/clients/decimal_text.h"
 #include "aws/clients/error_classification.h"
+#include "aws/clients/paging.h"
 #include "framework/exceptions.h"
 
 namespace orvane::tessel::aws {
@@ -115,7 +116,7 @@ metric_list cloudwatch_client::list_metrics(const logger_ptr& logger, const std:
     model::ListMetricsRequest request;
     request.SetNamespace(namespace_name);
     metric_list metrics;
-    for (;;) {
+    const auto read_page = [&] {
         auto outcome = client_->ListMetrics(request);
         if (!outcome.IsSuccess()) {
             std::rethrow_exception(translate_cloudwatch_error(outcome.GetError(), logger, redactor_));
@@ -129,11 +130,10 @@ metric_list cloudwatch_client::list_metrics(const logger_ptr& logger, const std:
                 metrics.push_back(metric);
             }
         }
-        if (result.GetNextToken().empty()) {
-            return metrics;
-        }
-        request.SetNextToken(result.GetNextToken());
-    }
+        return result.GetNextToken();
+    };
+    follow_pages(unbounded, read_page, [&](const std::string& token) { request.SetNextToken(token); });
+    return metrics;
 }
 
 std::vector<std::string> cloudwatch_client::get_target_groups(const metric_list& metrics,
@@ -152,7 +152,7 @@ std::vector<std::shared_ptr<Alarm>> cloudwatch_client::list_alarms(model::Descri
                                                                    const logger_ptr& logger) {
     trace(logger, "Requesting alarms.");
     std::vector<std::shared_ptr<Alarm>> alarms;
-    for (;;) {
+    const auto read_page = [&] {
         auto outcome = client_->DescribeAlarms(request);
         if (!outcome.IsSuccess()) {
             std::rethrow_exception(translate_cloudwatch_error(outcome.GetError(), logger, redactor_));
@@ -171,11 +171,9 @@ std::vector<std::shared_ptr<Alarm>> cloudwatch_client::list_alarms(model::Descri
             }
             alarms.push_back(std::make_shared<CompositeAlarm>(alarm, std::move(children)));
         }
-        if (result.GetNextToken().empty()) {
-            break;
-        }
-        request.SetNextToken(result.GetNextToken());
-    }
+        return result.GetNextToken();
+    };
+    follow_pages(unbounded, read_page, [&](const std::string& token) { request.SetNextToken(token); });
     trace(logger, std::to_string(alarms.size()) + " alarm(s) found.");
     return alarms;
 }

@@ -4,7 +4,7 @@
 #include <aws/elasticloadbalancingv2/model/DescribeLoadBalancersRequest.h>
 
 #include "aws/clients/error_classification.h"
-#include "framework/exceptions.h"
+#include "aws/clients/paging.h"
 
 namespace orvane::tessel::aws {
 
@@ -25,7 +25,7 @@ elb_client::elb_client(const std::string& access_key, const std::string& secret_
 std::vector<load_balancer> elb_client::list_load_balancers(const logger_ptr& logger) {
     std::vector<load_balancer> balancers;
     model::DescribeLoadBalancersRequest request;
-    for (int page = 1;;) {
+    const auto read_page = [&] {
         auto outcome = client_->DescribeLoadBalancers(request);
         if (!outcome.IsSuccess()) {
             std::rethrow_exception(translate_elb_error(outcome.GetError(), logger, redactor_));
@@ -40,14 +40,10 @@ std::vector<load_balancer> elb_client::list_load_balancers(const logger_ptr& log
                               ".");
             balancers.push_back(std::move(entry));
         }
-        if (result.GetNextMarker().empty()) {
-            return balancers;
-        }
-        request.SetMarker(result.GetNextMarker());
-        if (++page > max_pages) {
-            throw exceptions::result_pages_overflow(std::to_string(max_pages));
-        }
-    }
+        return result.GetNextMarker();
+    };
+    follow_pages(max_pages, read_page, [&](const std::string& marker) { request.SetMarker(marker); });
+    return balancers;
 }
 
 bool elb_client::test_connection() {

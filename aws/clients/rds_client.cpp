@@ -4,7 +4,7 @@
 #include <aws/rds/model/DescribeDBInstancesRequest.h>
 
 #include "aws/clients/error_classification.h"
-#include "framework/exceptions.h"
+#include "aws/clients/paging.h"
 
 namespace orvane::tessel::aws {
 
@@ -19,7 +19,7 @@ rds_client::rds_client(const std::string& access_key, const std::string& secret_
 std::vector<rds_instance> rds_client::list_db_instances(const logger_ptr& logger) {
     std::vector<rds_instance> instances;
     model::DescribeDBInstancesRequest request;
-    for (int page = 1;;) {
+    const auto read_page = [&] {
         auto outcome = client_->DescribeDBInstances(request);
         if (!outcome.IsSuccess()) {
             std::rethrow_exception(translate_rds_error(outcome.GetError(), logger, redactor_));
@@ -32,14 +32,10 @@ std::vector<rds_instance> rds_client::list_db_instances(const logger_ptr& logger
                               instance.GetDBInstanceStatus() + "'.");
             instances.push_back({instance.GetDBInstanceIdentifier(), instance.GetEngine()});
         }
-        if (result.GetMarker().empty()) {
-            return instances;
-        }
-        request.SetMarker(result.GetMarker());
-        if (++page > max_pages) {
-            throw exceptions::result_pages_overflow(std::to_string(max_pages));
-        }
-    }
+        return result.GetMarker();
+    };
+    follow_pages(max_pages, read_page, [&](const std::string& marker) { request.SetMarker(marker); });
+    return instances;
 }
 
 bool rds_client::test_connection() {
