@@ -1,6 +1,5 @@
 #include "host/sensor_data_wrapper.h"
 
-#include <array>
 #include <charconv>
 #include <nlohmann/json.hpp>
 
@@ -8,6 +7,7 @@
 #include "host/json_writer.h"
 #include "host/settings_excerpt.h"
 #include "host/texts.h"
+#include "libs/stringutils/json_error.h"
 
 namespace orvane::tessel::libvexahelper {
 
@@ -22,34 +22,6 @@ constexpr std::size_t excerpt_limit = 2048;
 class invalid_shape : public std::runtime_error {
     using runtime_error::runtime_error;
 };
-
-// The JSON parser's error texts quote the input they read, so they are only ever matched against
-// this table, and the reason shown is ours.
-std::string_view parse_reason(std::string_view parser_text) {
-    struct reason {
-        std::string_view contains;
-        std::string_view shown;
-    };
-    static constexpr std::array<reason, 11> reasons{{
-        {"control character", "control character in a string"},
-        {"ill-formed UTF-8", "byte that is not UTF-8 in a string"},
-        {"surrogate", "unpaired surrogate escape in a string"},
-        {"4 hex digits", "incomplete \\u escape in a string"},
-        {"after backslash", "unknown escape in a string"},
-        {"missing closing quote", "string without its closing quote"},
-        {"invalid BOM", "incomplete byte order mark"},
-        {"invalid number", "malformed number"},
-        {"invalid literal", "unexpected character"},
-        {"unexpected end of input", "end of the buffer before the end of the JSON text"},
-        {"syntax error", "unexpected token"},
-    }};
-    for (const auto& candidate : reasons) {
-        if (parser_text.find(candidate.contains) != std::string_view::npos) {
-            return candidate.shown;
-        }
-    }
-    return "not JSON";
-}
 
 libi18n::i18n_msg parse_failure(std::size_t byte, std::size_t length, std::string_view reason) {
     return libi18n::i18n_msg(texts::json_parse, "Byte " + std::to_string(byte) + " of the settings buffer (" +
@@ -139,7 +111,7 @@ std::optional<libi18n::i18n_msg> sensor_data_wrapper::read(std::string_view text
         root = json::parse(text.begin(), text.end());
     } catch (const json::parse_error& error) {
         return parse_failure(std::min<std::size_t>(error.byte, text.size()), text.size(),
-                             parse_reason(error.what()));
+                             libstringutils::json_error_reason(error.what()));
     } catch (const std::exception&) {
         return libi18n::i18n_msg(texts::json_parse, "The settings buffer could not be read.");
     }

@@ -67,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
                      "Byte 9 of the settings buffer (9 bytes): string without its closing quote."},
         invalid_case{
             "cut_after_value", "{\"a\":1", parse_key,
-            "Byte 6 of the settings buffer (6 bytes): end of the buffer before the end of the JSON text."},
+            "Byte 6 of the settings buffer (6 bytes): end of the text before the end of the JSON value."},
         invalid_case{"bad_escape", "{\"a\":\"\\x\"}", parse_key,
                      "Byte 8 of the settings buffer (10 bytes): unknown escape in a string."},
         invalid_case{"lone_surrogate", "{\"a\":\"\\ud800\"}", parse_key,

@@ -3,6 +3,9 @@
 
 #include <nlohmann/json.hpp>
 
+#include "libs/stringutils/json_error.h"
+#include "libs/stringutils/safe_text.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -13,6 +16,14 @@
 #include <sstream>
 
 namespace orvane::tessel::emulator {
+
+scenario_error::scenario_error(std::string_view what)
+    : std::runtime_error([&] {
+          std::string line;
+          libstringutils::append_log_text(line, what);
+          return line;
+      }()) {}
+
 namespace {
 
 using json = nlohmann::ordered_json;
@@ -965,7 +976,8 @@ json parse_text(std::string_view text, const std::string& origin) {
     try {
         return json::parse(text.begin(), text.end());
     } catch (const json::parse_error& e) {
-        throw scenario_error(origin + ": not valid JSON: " + e.what());
+        throw scenario_error(origin + ": not valid JSON at byte " + std::to_string(e.byte) + ": " +
+                             std::string(libstringutils::json_error_reason(e.what())));
     }
 }
 

@@ -34,9 +34,11 @@ struct scenario_model;
 
 // A scenario that cannot be read; what() names the JSON path and the problem,
 // e.g. `accounts[0].regions.us-east-1.instances[2].state: unknown value "runing"`.
+// The text is one line of valid UTF-8 whatever the file held: names and values from the file appear
+// escaped, and a JSON syntax error is told by line, column and kind, never by the bytes read.
 class scenario_error : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit scenario_error(std::string_view what);
 };
 
 // A parsed, immutable scenario (format: docs/aws-emulator.md). Cheap to copy.
