@@ -30,3 +30,14 @@ if(VEXA_SANITIZE)
         add_compile_options(-Wno-maybe-uninitialized)
     endif()
 endif()
+
+# Fuzzing: every library gets libFuzzer's coverage hooks and the sanitizers; the fuzz targets link
+# libFuzzer's main (tests/fuzz).
+if(VEXA_FUZZ)
+    if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+        message(FATAL_ERROR "VEXA_FUZZ needs clang (the fuzz preset sets it)")
+    endif()
+    add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined
+                        -fno-omit-frame-pointer -gline-tables-only)
+    add_link_options(-fsanitize=address,undefined)
+endif()

@@ -8,7 +8,7 @@ packages=(
     libcurl4-openssl-dev libssl-dev libpugixml-dev nlohmann-json3-dev libhowardhinnant-date-dev
     libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev libcli11-dev
     python3 python3-botocore python3-boto3 tinyproxy openssl locales
-    clang-format clang-tidy
+    clang-format clang-tidy clang libclang-rt-14-dev
 )
 
 missing=()
