@@ -54,6 +54,11 @@ TEST(DateTimeParsing, AcceptsWireFormatsAndRejectsTheRest) {
              ParseCase{"2024-05-01T10:20:30Z", DateFormat::AutoDetect, true, 1714558830000},
              ParseCase{"20240501T102030Z", DateFormat::AutoDetect, true, 1714558830000},
              ParseCase{"1900-03-01T00:00:00Z", DateFormat::ISO_8601, true, -2203891200000},
+             // Dates so far out that arithmetic with them could overflow the clock are unreadable.
+             ParseCase{"Mon, 15 Jan 0798 08:00:00 GMT", DateFormat::AutoDetect, false, 0},
+             ParseCase{"1823-01-01T00:00:00Z", DateFormat::ISO_8601, false, 0},
+             ParseCase{"2116-01-01T00:00:00Z", DateFormat::ISO_8601, true, 4607280000000},
+             ParseCase{"2117-01-01T00:00:00Z", DateFormat::ISO_8601, false, 0},
              ParseCase{"", DateFormat::AutoDetect, false, 0},
              ParseCase{tooLong.c_str(), DateFormat::AutoDetect, false, 0},
          }) {

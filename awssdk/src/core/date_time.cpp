@@ -182,7 +182,10 @@ std::optional<Fields> ParseRfc822(std::string_view text) {
     return f;
 }
 
-Clock::time_point ToTimePoint(const Fields& f) {
+// Half the clock's range either side of 1970 (about 1824 to 2116 with a nanosecond clock), so that the
+// difference of any two readable dates still fits: a date from outside, a Date header for one, must
+// never overflow the arithmetic done with it.
+std::optional<Clock::time_point> ToTimePoint(const Fields& f) {
     int64_t seconds = 0;
     if (f.utc) {
         seconds =
@@ -198,6 +201,11 @@ Clock::time_point ToTimePoint(const Fields& f) {
         tm.tm_sec = f.second;
         tm.tm_isdst = -1;
         seconds = static_cast<int64_t>(std::mktime(&tm));
+    }
+    constexpr auto limit =
+        std::chrono::duration_cast<std::chrono::seconds>(Clock::duration::max()).count() / 2;
+    if (seconds > limit || seconds < -limit) {
+        return std::nullopt;
     }
     return Clock::time_point(std::chrono::milliseconds(seconds * 1000 + f.millis));
 }
@@ -334,8 +342,9 @@ void DateTime::Parse(const char* timestamp, DateFormat format) {
             }
             break;
     }
-    if (fields) {
-        m_time = ToTimePoint(*fields);
+    const auto time = fields ? ToTimePoint(*fields) : std::nullopt;
+    if (time) {
+        m_time = *time;
         m_valid = true;
     }
 }
