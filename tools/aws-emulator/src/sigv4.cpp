@@ -171,15 +171,19 @@ std::string canonical_request(const http_request& request, const std::vector<std
     out += '\n';
     out += canonical_query(query);
     out += '\n';
-    for (const auto& name : signed_headers) {
-        out += name;
+    // The header lines joined by line feeds, then a line feed, as botocore builds them: a request
+    // without a signed header still has its (empty) header block.
+    for (std::size_t i = 0; i < signed_headers.size(); ++i) {
+        if (i != 0) {
+            out += '\n';
+        }
+        out += signed_headers[i];
         out += ':';
-        if (auto it = values.find(name); it != values.end()) {
+        if (auto it = values.find(signed_headers[i]); it != values.end()) {
             out += it->second;
         }
-        out += '\n';
     }
-    out += '\n';
+    out += "\n\n";
     for (std::size_t i = 0; i < signed_headers.size(); ++i) {
         if (i != 0) {
             out += ';';
