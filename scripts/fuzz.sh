@@ -16,9 +16,10 @@ cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j "$(nproc)" --target "${targets[@]}"
 
 for target in "${targets[@]}"; do
-    corpus="tests/fuzz/corpus/$target"
-    work="build/fuzz/work/$target"
-    findings="build/fuzz/findings/$target"
+    # Absolute: a target may change its working folder (fuzz_exports catches the SDK's trace log there).
+    corpus="$PWD/tests/fuzz/corpus/$target"
+    work="$PWD/build/fuzz/work/$target"
+    findings="$PWD/build/fuzz/findings/$target"
     mkdir -p "$work" "$findings"
     cp -n "$corpus"/* "$work"/ 2>/dev/null || true
     echo "== $target: ${seconds}s on $(ls "$work" | wc -l) inputs"

@@ -138,9 +138,9 @@ bool db_filter_matches(const db_filter& f, const db_instance& d) {
     for (const auto& [name, member] : fields) {
         if (f.name == name) {
             const auto& value = d.*member;
-            return std::any_of(f.values.begin(), f.values.end(), [&](const std::string& v) {
-                return v == value || (name == "db-instance-id" && v == d.arn);
-            });
+            const bool by_id = name == "db-instance-id";
+            return std::any_of(f.values.begin(), f.values.end(),
+                               [&](const std::string& v) { return v == value || (by_id && v == d.arn); });
         }
     }
     throw api_error("InvalidParameterValue", "Unrecognized filter name: " + f.name);
