@@ -80,10 +80,11 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     log_directory = fs::temp_directory_path() / ("vexa_fuzz_exports_" + std::to_string(::getpid()));
     fs::create_directories(log_directory);
     fs::current_path(log_directory);  // where the SDK writes its trace log
-    ::setenv("VEXA_LOG_DIR", log_directory.c_str(), 1);
-    ::setenv("VEXA_AWS_VERBOSE_LOGGING", "1", 1);
-    ::setenv("AWS_ENDPOINT_URL", "http://127.0.0.1:9", 1);
-    ::setenv("AWS_EC2_METADATA_DISABLED", "true", 1);
+    // Before the module exists, no other thread reads the environment.
+    ::setenv("VEXA_LOG_DIR", log_directory.c_str(), 1);     // NOLINT(concurrency-mt-unsafe)
+    ::setenv("VEXA_AWS_VERBOSE_LOGGING", "1", 1);           // NOLINT(concurrency-mt-unsafe)
+    ::setenv("AWS_ENDPOINT_URL", "http://127.0.0.1:9", 1);  // NOLINT(concurrency-mt-unsafe)
+    ::setenv("AWS_EC2_METADATA_DISABLED", "true", 1);       // NOLINT(concurrency-mt-unsafe)
     orvane::tessel::aws::set_configuration_adjuster(&quick);
     if (InitializeModule(1, &on_message) != 0) {
         fuzz::fail("the module did not start", "");

@@ -46,7 +46,7 @@ struct malformation {
     std::string (*apply)(const std::string& json, std::size_t at);
 };
 
-const malformation malformations[] = {
+constexpr malformation malformations[] = {
     {"cut_inside", [](const std::string& json, std::size_t at) { return json.substr(0, at + 11); }},
     {"raw_tab",
      [](const std::string& json, std::size_t at) { return std::string(json).insert(at + 11, "\t"); }},
@@ -67,15 +67,16 @@ struct HostileSettings : ::testing::TestWithParam<malformation> {
 
     void SetUp() override {
         fs::remove_all(directory);
-        ::setenv("VEXA_LOG_DIR", directory.c_str(), 1);
-        ::setenv("AWS_ENDPOINT_URL", "http://127.0.0.1:9", 1);  // nothing may leave the machine
+        // Read when the module starts; no other thread runs yet. Nothing may leave the machine.
+        ::setenv("VEXA_LOG_DIR", directory.c_str(), 1);         // NOLINT(concurrency-mt-unsafe)
+        ::setenv("AWS_ENDPOINT_URL", "http://127.0.0.1:9", 1);  // NOLINT(concurrency-mt-unsafe)
         sent.clear();
         ASSERT_EQ(InitializeModule(1, on_message), 0);
     }
     void TearDown() override {
         CleanupModule();
-        ::unsetenv("AWS_ENDPOINT_URL");
-        ::unsetenv("VEXA_LOG_DIR");
+        ::unsetenv("AWS_ENDPOINT_URL");  // NOLINT(concurrency-mt-unsafe)
+        ::unsetenv("VEXA_LOG_DIR");      // NOLINT(concurrency-mt-unsafe)
         fs::remove_all(directory);
     }
 
