@@ -82,6 +82,20 @@ struct response {
     }
 };
 
+// The request an SDK sends for `call` to 127.0.0.1:`port`, before signing.
+inline emu::sigv4::http_request wire_request(std::uint16_t port, const service_call& call) {
+    emu::sigv4::http_request request;
+    request.headers.emplace_back("Host", "127.0.0.1:" + std::to_string(port));
+    request.headers.emplace_back("Content-Type", call.service == "ce"
+                                                     ? "application/x-amz-json-1.1"
+                                                     : "application/x-www-form-urlencoded; charset=utf-8");
+    if (!call.target.empty()) {
+        request.headers.emplace_back("X-Amz-Target", call.target);
+    }
+    request.body = call.body;
+    return request;
+}
+
 class client {
 public:
     client(const emu::server& server, emu::sigv4::credentials credentials = demo_credentials)
@@ -98,15 +112,7 @@ public:
     bool sign = true;
 
     response send(const service_call& call) {
-        emu::sigv4::http_request request;
-        request.headers.emplace_back("Host", "127.0.0.1:" + std::to_string(port_));
-        request.headers.emplace_back(
-            "Content-Type", call.service == "ce" ? "application/x-amz-json-1.1"
-                                                 : "application/x-www-form-urlencoded; charset=utf-8");
-        if (!call.target.empty()) {
-            request.headers.emplace_back("X-Amz-Target", call.target);
-        }
-        request.body = call.body;
+        auto request = wire_request(port_, call);
         if (sign) {
             emu::sigv4::sign(request, credentials, region, call.service, signing_time);
         }

@@ -1,12 +1,59 @@
 #include "faults.hpp"
 
-#include <array>
+#include "auth.hpp"
 
-namespace orvane::tessel::emulator::detail {
+#include <poll.h>
+#include <sys/socket.h>
+
+#include <array>
+#include <cerrno>
+
+namespace orvane::tessel::emulator {
+namespace detail {
 namespace {
+
+using namespace std::string_view_literals;
 
 bool matches(const std::string& pattern, std::string_view value) {
     return pattern.empty() || pattern == "*" || pattern == value;
+}
+
+struct kind_entry {
+    fault_kind kind;
+    std::string_view name;
+    fault_effect effect;
+};
+
+constexpr std::array<kind_entry, 20> kinds{{
+    {fault_kind::access_denied, "access_denied", fault_effect::error},
+    {fault_kind::unauthorized_operation, "unauthorized_operation", fault_effect::error},
+    {fault_kind::throttling, "throttling", fault_effect::error},
+    {fault_kind::data_unavailable, "data_unavailable", fault_effect::error},
+    {fault_kind::limit_exceeded, "limit_exceeded", fault_effect::error},
+    {fault_kind::internal_error, "internal_error", fault_effect::error},
+    {fault_kind::service_unavailable, "service_unavailable", fault_effect::error},
+    {fault_kind::http_status, "http_status", fault_effect::error},
+    {fault_kind::error, "error", fault_effect::error},
+    {fault_kind::delay, "delay", fault_effect::delay},
+    {fault_kind::drop_connection, "drop_connection", fault_effect::drop},
+    {fault_kind::malformed_body, "malformed_body", fault_effect::reshape},
+    {fault_kind::authentication_failure, "authentication_failure", fault_effect::error},
+    {fault_kind::timeout, "timeout", fault_effect::hold},
+    {fault_kind::reset_mid_body, "reset_mid_body", fault_effect::reset},
+    {fault_kind::truncated_body, "truncated_body", fault_effect::cut},
+    {fault_kind::garbage_body, "garbage_body", fault_effect::reshape},
+    {fault_kind::empty_body, "empty_body", fault_effect::reshape},
+    {fault_kind::wrong_content_type, "wrong_content_type", fault_effect::reshape},
+    {fault_kind::foreign_protocol, "foreign_protocol", fault_effect::reshape},
+}};
+
+const kind_entry& entry_of(fault_kind kind) {
+    for (const auto& e : kinds) {
+        if (e.kind == kind) {
+            return e;
+        }
+    }
+    return kinds.front();  // unreachable: every enumerator has a row
 }
 
 struct dialect_error {
@@ -60,11 +107,80 @@ const std::array<kind_errors, 7>& error_table() {
     return table;
 }
 
+api_error kind_default(const fault& f, const service_info& service, std::string_view operation,
+                       std::string_view account_id) {
+    if (f.kind == fault_kind::authentication_failure) {
+        return auth_error(service.wire, auth_failure::unknown_key, "");
+    }
+    if (f.kind == fault_kind::http_status || f.kind == fault_kind::error) {
+        const int status = f.status;
+        return {status >= 500 ? (service.wire == protocol::ec2 ? "InternalError" : "InternalFailure")
+                              : "BadRequest",
+                "HTTP " + std::to_string(status), status};
+    }
+    const auto column = static_cast<std::size_t>(service.wire);
+    for (const auto& k : error_table()) {
+        if (k.kind == f.kind) {
+            const auto& e = k.by_protocol.at(column);
+            return {e.code,
+                    e.message != nullptr
+                        ? e.message
+                        : "User: arn:aws:iam::" + std::string(account_id) +
+                              ":user/emulator is not authorized to perform: " +
+                              std::string(service.signing_name == "monitoring" ? "cloudwatch"
+                                                                               : service.signing_name) +
+                              ":" + std::string(operation),
+                    e.status};
+        }
+    }
+    return {"BadRequest", "", 400};
+}
+
+// Binary noise: a PNG signature, NUL bytes, bytes that are not UTF-8, terminal escapes.
+constexpr std::string_view garbage =
+    "\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff\xfe\xc3\x28\x1b[2J\x7f\x01 ?%\xe2\x82"sv;
+
+// A plausible answer of the other protocol: JSON for the XML services, XML for Cost Explorer.
+reply foreign_answer(const service_info& service, std::string_view operation, std::string_view request_id) {
+    if (service.wire != protocol::json) {
+        std::string body = "{\"";
+        body.append(operation).append("Result\":{},\"ResponseMetadata\":{\"RequestId\":\"");
+        body.append(request_id).append("\"}}");
+        return {200, "application/x-amz-json-1.1", std::move(body)};
+    }
+    const std::string response = std::string(operation) + "Response";
+    const std::string result = std::string(operation) + "Result";
+    xml_writer w;
+    w.open(response, "http://ce.amazonaws.com/doc/" + std::string(service.version) + "/");
+    w.empty(result);
+    w.open("ResponseMetadata");
+    w.leaf("RequestId", request_id);
+    w.close("ResponseMetadata");
+    w.close(response);
+    return {200, "text/xml", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" + w.take()};
+}
+
 }  // namespace
 
-bool is_error_kind(fault_kind kind) {
-    return kind != fault_kind::delay && kind != fault_kind::drop_connection &&
-           kind != fault_kind::malformed_body;
+std::optional<fault_kind> fault_kind_named(std::string_view name) {
+    for (const auto& e : kinds) {
+        if (e.name == name) {
+            return e.kind;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string fault_kind_names() {
+    std::string list;
+    for (const auto& e : kinds) {
+        list.append(list.empty() ? "" : ", ").append(e.name);
+    }
+    return list;
+}
+
+fault_effect effect_of(fault_kind kind) {
+    return entry_of(kind).effect;
 }
 
 std::size_t fault_registry::add(fault f) {
@@ -112,40 +228,75 @@ std::vector<fault_registry::entry> fault_registry::list() const {
 
 api_error fault_error(const fault& f, const service_info& service, std::string_view operation,
                       std::string_view account_id) {
-    const auto column = static_cast<std::size_t>(service.wire);
-    std::string code;
-    std::string message;
-    int status = 400;
-    for (const auto& k : error_table()) {
-        if (k.kind == f.kind) {
-            const auto& e = k.by_protocol.at(column);
-            code = e.code;
-            status = e.status;
-            message = e.message != nullptr
-                          ? e.message
-                          : "User: arn:aws:iam::" + std::string(account_id) +
-                                ":user/emulator is not authorized to perform: " +
-                                std::string(service.signing_name == "monitoring" ? "cloudwatch"
-                                                                                 : service.signing_name) +
-                                ":" + std::string(operation);
-        }
-    }
-    if (f.kind == fault_kind::http_status || f.kind == fault_kind::error) {
-        status = f.status;
-        code = status >= 500 ? (service.wire == protocol::ec2 ? "InternalError" : "InternalFailure")
-                             : "BadRequest";
-        message = "HTTP " + std::to_string(status);
-    }
+    api_error e = kind_default(f, service, operation, account_id);
     if (!f.code.empty()) {
-        code = f.code;
+        e.code = f.code;
     }
     if (!f.message.empty()) {
-        message = f.message;
+        e.message = f.message;
     }
     if (f.status != 0) {
-        status = f.status;
+        e.status = f.status;
     }
-    return {code, message, status, status < 500};
+    return {e.code, e.message, e.status, e.status < 500};
 }
 
-}  // namespace orvane::tessel::emulator::detail
+void reshape_answer(fault_kind kind, const service_info& service, std::string_view operation,
+                    std::string_view request_id, reply& r) {
+    switch (kind) {
+        case fault_kind::malformed_body:
+            r.body.resize(cut_length(r.body.size()));
+            break;
+        case fault_kind::garbage_body:
+            r.body = garbage;
+            break;
+        case fault_kind::empty_body:
+            r.body.clear();
+            break;
+        case fault_kind::wrong_content_type:
+            r.content_type = "text/html; charset=utf-8";
+            break;
+        case fault_kind::foreign_protocol:
+            r = foreign_answer(service, operation, request_id);
+            break;
+        default:
+            break;
+    }
+}
+
+std::size_t cut_length(std::size_t body_size) {
+    return body_size / 2;
+}
+
+// A peer that has gone already needs neither; their failure changes nothing.
+void close_connection(int fd) {
+    static_cast<void>(::shutdown(fd, SHUT_RDWR));
+}
+
+void reset_connection(int fd) {
+    // Dissolving a TCP socket's association sends a reset at once, unlike shutdown's FIN, and
+    // leaves the descriptor valid for the server to close as usual.
+    sockaddr unspecified{};
+    unspecified.sa_family = AF_UNSPEC;
+    static_cast<void>(::connect(fd, &unspecified, sizeof(unspecified)));
+}
+
+void hold_until_hangup(int fd, const std::function<bool()>& stopping) {
+    pollfd watch{fd, POLLRDHUP, 0};
+    while (fd >= 0 && !stopping()) {
+        watch.revents = 0;
+        const int ready = ::poll(&watch, 1, 50);
+        if ((ready < 0 && errno != EINTR) ||
+            (ready > 0 && (watch.revents & (POLLRDHUP | POLLHUP | POLLERR | POLLNVAL)) != 0)) {
+            return;
+        }
+    }
+}
+
+}  // namespace detail
+
+std::string_view to_string(fault_kind kind) {
+    return detail::entry_of(kind).name;
+}
+
+}  // namespace orvane::tessel::emulator

@@ -1,3 +1,4 @@
+#include "faults.hpp"
 #include "model.hpp"
 #include "operations.hpp"
 
@@ -917,18 +918,6 @@ account read_account(const node& n) {
 fault read_fault(const node& n) {
     n.expect_object({"operation", "region", "access_key", "kind", "status", "body", "code", "message",
                      "delay_ms", "skip_first", "times"});
-    static constexpr std::array<fault_kind, 12> kinds{fault_kind::access_denied,
-                                                      fault_kind::unauthorized_operation,
-                                                      fault_kind::throttling,
-                                                      fault_kind::data_unavailable,
-                                                      fault_kind::limit_exceeded,
-                                                      fault_kind::internal_error,
-                                                      fault_kind::service_unavailable,
-                                                      fault_kind::http_status,
-                                                      fault_kind::error,
-                                                      fault_kind::delay,
-                                                      fault_kind::drop_connection,
-                                                      fault_kind::malformed_body};
     fault f;
     f.operation = n.text("operation", "*");
     if (f.operation != "*" && !f.operation.empty() && find_operation(f.operation) == nullptr) {
@@ -940,16 +929,12 @@ fault read_fault(const node& n) {
         n.fail("missing member \"kind\"");
     }
     const auto kind = n.text("kind");
-    const auto it =
-        std::find_if(kinds.begin(), kinds.end(), [&](fault_kind k) { return to_string(k) == kind; });
-    if (it == kinds.end()) {
-        std::string list;
-        for (auto k : kinds) {
-            list += (list.empty() ? "" : ", ") + std::string(to_string(k));
-        }
-        n.at("kind").fail("unknown fault kind \"" + kind + "\" (expected one of: " + list + ")");
+    const auto named = fault_kind_named(kind);
+    if (!named) {
+        n.at("kind").fail("unknown fault kind \"" + kind + "\" (expected one of: " + fault_kind_names() +
+                          ")");
     }
-    f.kind = *it;
+    f.kind = *named;
     f.status = static_cast<int>(n.integer("status", 0, 0, 599));
     if (f.status != 0 && f.status < 100) {
         n.at("status").fail("an HTTP status lies between 100 and 599");
@@ -1018,36 +1003,6 @@ std::shared_ptr<const scenario_model> read_scenario(const json& root) {
 }
 
 }  // namespace
-
-std::string_view to_string(fault_kind kind) {
-    switch (kind) {
-        case fault_kind::access_denied:
-            return "access_denied";
-        case fault_kind::unauthorized_operation:
-            return "unauthorized_operation";
-        case fault_kind::throttling:
-            return "throttling";
-        case fault_kind::data_unavailable:
-            return "data_unavailable";
-        case fault_kind::limit_exceeded:
-            return "limit_exceeded";
-        case fault_kind::internal_error:
-            return "internal_error";
-        case fault_kind::service_unavailable:
-            return "service_unavailable";
-        case fault_kind::http_status:
-            return "http_status";
-        case fault_kind::error:
-            return "error";
-        case fault_kind::delay:
-            return "delay";
-        case fault_kind::drop_connection:
-            return "drop_connection";
-        case fault_kind::malformed_body:
-            return "malformed_body";
-    }
-    return "unknown";
-}
 
 fault parse_fault(std::string_view text) {
     const auto root = parse_text(text, "fault");

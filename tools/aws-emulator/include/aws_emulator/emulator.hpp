@@ -69,6 +69,14 @@ enum class fault_kind {
     delay,                   // answers normally after `delay`
     drop_connection,         // closes the connection without answering
     malformed_body,          // 200 with the real answer cut in half
+    authentication_failure,  // what unknown credentials get: AuthFailure, InvalidClientTokenId, ...
+    timeout,                 // never answers; the request is held until the client gives up
+    reset_mid_body,          // 200 and the first half of the real body, then a TCP reset
+    truncated_body,          // 200 announcing the whole body, its first half, then the connection closes
+    garbage_body,            // 200 whose body is binary noise in no format at all
+    empty_body,              // 200 with an empty body
+    wrong_content_type,      // the real answer labelled text/html
+    foreign_protocol,        // 200 in the other protocol: JSON to EC2 and Query, XML to Cost Explorer
 };
 
 [[nodiscard]] std::string_view to_string(fault_kind kind);
