@@ -61,11 +61,22 @@ std::exception_ptr exception_for(verdict result, const std::string& message) {
     return nullptr;
 }
 
+// What of an AWS text reaches a message: without our secrets, and short. A proxy's error page or a
+// body that echoes a whole request would otherwise become a message of any size.
+std::string shown(std::string text, const secret_redactor& redactor, std::size_t limit) {
+    text = redactor.redact(std::move(text));
+    if (text.size() > limit) {
+        text.resize(limit);
+        text.append("\xE2\x80\xA6");  // …; a sequence cut in two becomes U+FFFD on the way out
+    }
+    return text;
+}
+
 template <class Errors>
 std::exception_ptr classify(const Aws::Client::AWSError<Errors>& error, const logger_ptr& logger,
                             const secret_redactor& redactor, std::string_view prefix,
                             std::span<const rule> rules) {
-    const std::string message = redactor.redact(error.GetMessage());
+    const std::string message = shown(error.GetMessage(), redactor, 1024);
     trace(logger, std::string(prefix) + message);
     const int type = static_cast<int>(error.GetErrorType());
     for (const auto& candidate : rules) {
@@ -73,7 +84,7 @@ std::exception_ptr classify(const Aws::Client::AWSError<Errors>& error, const lo
             return exception_for(candidate.result, message);
         }
     }
-    return translate_other_error(redactor.redact(error.GetExceptionName()), message);
+    return translate_other_error(shown(error.GetExceptionName(), redactor, 128), message);
 }
 
 }  // namespace

@@ -135,6 +135,14 @@ TEST_P(Classification, SecretsEchoedInTheAwsTextsAreHidden) {
     }
 }
 
+TEST_P(Classification, LongAwsTextsAreCutShort) {
+    const auto& c = GetParam();
+    const auto result = of(c.classify(15, std::string(500, 'N'), std::string(5000, 'm'), nullptr, {}));
+    EXPECT_EQ(result.encoded, "#:error.access_denied[" + std::string(1024, 'm') + "\xE2\x80\xA6]");
+    const auto other = of(c.classify(100, std::string(500, 'N'), "x", nullptr, {}));
+    EXPECT_EQ(other.encoded, "#:libi18n.error.generic[" + std::string(128, 'N') + "\xE2\x80\xA6\\: x]");
+}
+
 TEST_P(Classification, UnauthorizedOperationIsFoundInsideAnyExceptionName) {
     const auto& c = GetParam();
     for (int type : {100, 129, 140}) {
