@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/i18n/i18n.h"
+#include "libs/i18n/i18n.h"
 
 // English texts of the helper library's own messages. The definition document carries the same
 // keys with their translations; a test keeps both identical.

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "framework/i18n/exception.h"
+#include "libs/i18n/exception.h"
 
 namespace orvane::tessel::libi18n {
 
