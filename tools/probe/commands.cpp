@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -118,49 +119,50 @@ void price_sensors(context& run, const settings_request& request, std::ostream& 
     }
 }
 
-// The kind a command names must be of the command's category.
-void require_kind(const json& document, const std::string& kind, kind_category expected,
-                  const char* category) {
-    const auto found = category_of(document, kind);
-    if (found && *found != expected) {
-        throw usage_error("\"" + kind + "\" is no " + category + " kind (probe info lists them)");
+// As the user reads them, in the order of kind_category.
+constexpr std::array<const char*, 3> category_names{"sensor", "check", "meta-scan"};
+
+// The settings for the kind the command names, which must be of the command's category; the heading
+// goes out first (unless --json) and the outcome is ready for the call.
+std::string prepare_call(context& run, const json& document, kind_category category,
+                         const std::string& heading) {
+    const auto& o = run.options;
+    const auto found = category_of(document, o.kind);
+    if (found && *found != category) {
+        throw usage_error("\"" + o.kind + "\" is no " +
+                          category_names.at(static_cast<std::size_t>(category)) +
+                          " kind (probe info lists them)");
     }
+    auto settings = build_settings(document, request_of(o));
+    if (!o.json) {
+        std::cout << heading << "\n" << std::flush;
+    }
+    run.result.begin();
+    return settings;
 }
 
 void run_check(context& run, host_session& session, const json& document) {
     const auto& o = run.options;
-    require_kind(document, o.kind, kind_category::check, "check");
-    const auto settings = build_settings(document, request_of(o));
-    std::cout << (o.json ? "" : "check " + o.kind + "\n") << std::flush;
-    run.result.begin();
-    const auto code = session.check(o.id, settings);
-    const auto sent = last_of(session.take_messages(), "check_result");
+    const auto code =
+        session.check(o.id, prepare_call(run, document, kind_category::check, "check " + o.kind));
     if (run.result.export_result(module_export::check, code)) {
-        run.result.check_result(o.kind, sent);
+        run.result.check_result(o.kind, last_of(session.take_messages(), "check_result"));
     }
 }
 
 void run_meta_scan(context& run, host_session& session, const json& document) {
     const auto& o = run.options;
-    require_kind(document, o.kind, kind_category::meta_scan, "meta-scan");
-    const auto settings = build_settings(document, request_of(o));
-    std::cout << (o.json ? "" : "meta-scan " + o.kind + "\n") << std::flush;
-    run.result.begin();
-    const auto code = session.metascan(o.id, 1, settings);
-    const auto sent = last_of(session.take_messages(), "meta_scan_result");
+    const auto code = session.metascan(
+        o.id, 1, prepare_call(run, document, kind_category::meta_scan, "meta-scan " + o.kind));
     if (run.result.export_result(module_export::meta_scan, code)) {
-        run.result.meta_scan_result(o.kind, sent);
+        run.result.meta_scan_result(o.kind, last_of(session.take_messages(), "meta_scan_result"));
     }
 }
 
 void run_scan(context& run, host_session& session, const json& document) {
     const auto& o = run.options;
-    require_kind(document, o.kind, kind_category::sensor, "sensor");
-    const auto settings = build_settings(document, request_of(o));
-    if (!o.json) {
-        std::cout << "sensor " << o.id << " (" << o.kind << ")\n" << std::flush;
-    }
-    run.result.begin();
+    const auto settings = prepare_call(run, document, kind_category::sensor,
+                                       "sensor " + std::to_string(o.id) + " (" + o.kind + ")");
     if (!run.result.export_result(module_export::create, session.create(o.id, settings))) {
         return;
     }

@@ -4,11 +4,12 @@ import argparse
 import json
 import os
 import pathlib
-import signal
 import subprocess
 import sys
 import unittest
-import urllib.request
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "support"))
+from emulator_process import EmulatorProcess  # noqa: E402 (found through the path above)
 
 ARGS = None
 
@@ -35,28 +36,11 @@ def demo_credentials():
     return credentials["access_key"], credentials["secret_key"]
 
 
-class Emulator:
-    """The emulator executable with the demo account on a free port."""
+class Emulator(EmulatorProcess):
+    """The executable under test with the demo account."""
 
     def __init__(self):
-        self.proc = subprocess.Popen([ARGS.emulator, "--scenario", str(scenario())], stdout=subprocess.PIPE,
-                                     stderr=subprocess.PIPE, text=True)
-        self.url = self.proc.stdout.readline().strip()
-        if not self.url:
-            raise RuntimeError("emulator did not start: " + self.proc.stderr.read())
-
-    def stop(self):
-        self.proc.send_signal(signal.SIGTERM)
-        code = self.proc.wait()
-        self.proc.stdout.close()
-        self.proc.stderr.close()
-        return code
-
-    def admin(self, method, path, body=None):
-        data = None if body is None else json.dumps(body).encode()
-        request = urllib.request.Request(self.url + path, data=data, method=method)
-        with urllib.request.urlopen(request) as response:
-            return json.loads(response.read())
+        super().__init__(ARGS.emulator, scenario())
 
     def reset(self):
         self.admin("POST", "/_emulator/reset", {})
