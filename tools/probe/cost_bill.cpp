@@ -106,7 +106,7 @@ void print_bill(std::ostream& out, const monthly_bill& bill, const price_table& 
     std::size_t requests_width = 17;
     for (const auto& line : bill.sensors) {
         kind_width = std::max(kind_width, line.scan.kind.size());
-        resource_width = std::max(resource_width, line.scan.resource.size());
+        resource_width = std::max(resource_width, printable_line(line.scan.resource).size());
         requests_width = std::max(requests_width, requests_text(line.scan.requests).size());
     }
     const auto row = [&](const std::string& kind, const std::string& resource, const std::string& interval,
@@ -122,7 +122,7 @@ void print_bill(std::ostream& out, const monthly_bill& bill, const price_table& 
         << "Prices: " << prices.source << ", as of " << prices.as_of << "\n\n";
     row("kind", "resource", "interval", "requests per scan", "scans/month", "requests/month", "USD/month");
     for (const auto& line : bill.sensors) {
-        row(line.scan.kind, line.scan.resource, std::to_string(line.scan.interval_s) + " s",
+        row(line.scan.kind, printable_line(line.scan.resource), std::to_string(line.scan.interval_s) + " s",
             requests_text(line.scan.requests), grouped(line.scans_per_month),
             grouped(line.requests_per_month), dollars(line.usd_per_month));
         if (!line.scan.failure.empty()) {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 
+#include "tools/probe/diagnosis.h"
+
 namespace orvane::tessel::probe {
 
 namespace {
@@ -106,7 +108,8 @@ std::vector<measured_scan> measure_scans(module_library& library, const std::vec
     request_trace trace(trace_folder);
     bool any_scan_worked = false;
     for (const auto& plan : plans) {
-        const std::string sensor = plan.kind + " " + plan.resource;
+        // Resource names come from AWS: shown without control characters.
+        const std::string sensor = plan.kind + " " + printable_line(plan.resource);
         if (progress != nullptr) {
             *progress << "probe: measuring " << scans.size() + 1 << " of " << plans.size() << ": " << sensor
                       << "\n";

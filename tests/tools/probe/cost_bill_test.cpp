@@ -97,6 +97,15 @@ TEST(CostBill, OperationsWithoutAPriceAreCountedAndNamed) {
     EXPECT_NE(table.str().find("No price for GetMetricData"), std::string::npos);
 }
 
+TEST(CostBill, ResourceNamesFromAwsCannotSteerTheTerminal) {
+    const auto bill =
+        make_bill({{"alarm_sensor", "us-east-1/\x1b]0;owned\x07" "alarm", 300, {}, "\x1b[2Jfailed"}}, prices());
+    std::ostringstream table;
+    print_bill(table, bill, prices());
+    EXPECT_EQ(table.str().find('\x1b'), std::string::npos);
+    EXPECT_NE(table.str().find("us-east-1/?]0;owned?alarm"), std::string::npos);
+}
+
 TEST(CostBill, JsonHasExactlyTheMembersOperatorsScriptAgainst) {
     const auto bill =
         make_bill({{"ec2_sensor", "us-east-1/i-1", 300, {{"GetMetricStatistics", 11}}, ""}}, prices());
