@@ -1,6 +1,5 @@
-// Failures in the operator's words: the reason lines a call left in the module's log, the meaning of
-// an export's code, a hint for the texts the module really sends, and nothing from outside that could
-// steer the terminal.
+// Failures in the operator's words: the reason lines a call left in the module's log, a hint for the
+// texts the module really sends, and nothing from outside that could steer the terminal.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -78,14 +77,6 @@ TEST(Diagnosis, ReasonsAreTheFailureThatEndedTheCallElseItsErrorLines) {
     const std::vector<log_entry> quiet{{7, "Initialize: ec2_check version is: 0.87.0.17330"},
                                        {7, "Getting a list of all available AWS regions."}};
     EXPECT_TRUE(reasons(quiet).empty());
-}
-
-TEST(Diagnosis, CodesReadAsTheHostProtocolDefinesThem) {
-    EXPECT_NE(code_meaning(module_export::create, 12).find("sensor could not be built"), std::string::npos);
-    EXPECT_EQ(code_meaning(module_export::check, 12), "the settings were rejected");
-    EXPECT_EQ(code_meaning(module_export::scan, 14), "no sensor with this id exists");
-    EXPECT_EQ(code_meaning(module_export::meta_scan, 10), "the module has no kind of that name");
-    EXPECT_EQ(code_meaning(module_export::create, 99), "an undocumented result");
 }
 
 TEST(Diagnosis, PrintableLinesCannotSteerTheTerminal) {

@@ -64,19 +64,6 @@ class DefaultFilling(AgainstTheDemoAccount):
                 self.assertIn("scan result (response 0", done.stdout)
                 self.assertEqual(done.stderr, "")
 
-    def test_the_module_receives_every_declared_setting_with_its_default(self):
-        with tempfile.TemporaryDirectory() as logs:
-            done = self.probe("--log-dir", logs, "scan", "ec2_sensor", *EC2_WEB_01)
-            self.assertEqual(done.returncode, 0, done.stderr)
-            with open(logs + "/vexa_aws.log", encoding="utf-8") as log:
-                received = next(json.loads(line.split("] ", 1)[1]) for line in log if "] {" in line)
-        settings = received["settings"]
-        self.assertEqual(settings[EC2 + "name"], "")
-        self.assertEqual(settings[EC2 + "region_display_name"], "")
-        self.assertEqual(settings["httpproxy.httpproxygroup.port"], "8080")
-        self.assertEqual(settings["interval"], "300")
-        self.assertEqual(received["secure_settings"]["awscredentials.credentials_group.secret_key"], "***")
-
 
 class ExitStatus(AgainstTheDemoAccount):
     def test_zero_when_every_call_succeeded_one_when_one_failed_two_for_usage(self):
