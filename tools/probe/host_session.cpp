@@ -15,8 +15,8 @@ std::uint32_t size(const std::string& text) {
 
 }  // namespace
 
-host_session::host_session(const std::string& module_path, message_sink sink)
-    : library_(module_path), sink_(std::move(sink)) {
+host_session::host_session(module_library& library, message_sink sink)
+    : library_(library), sink_(std::move(sink)) {
     // The handle brings each message back to this session.
     const auto code = library_.initialize(reinterpret_cast<std::uint64_t>(this), &host_session::on_message);
     if (code != 0) {
