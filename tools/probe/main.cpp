@@ -33,6 +33,16 @@ struct options {
     bool languages = false;
 };
 
+// Before the module is loaded, so nothing reads the environment at the same time. On Windows the
+// C runtime's _putenv_s also sets the process environment, which is what the module reads.
+void set_environment(const char* name, const std::string& value) {
+#ifdef _WIN32
+    _putenv_s(name, value.c_str());
+#else
+    ::setenv(name, value.c_str(), 1);  // NOLINT(concurrency-mt-unsafe)
+#endif
+}
+
 std::string env(const char* name) {
     const char* value = std::getenv(name);  // NOLINT(concurrency-mt-unsafe): before any thread starts
     return value == nullptr ? std::string() : std::string(value);
@@ -74,10 +84,10 @@ bool report(const char* export_name, std::int32_t code) {
 
 int run(const std::string& command, const options& o) {
     if (!o.log_dir.empty()) {
-        ::setenv("VEXA_LOG_DIR", o.log_dir.c_str(), 1);  // NOLINT(concurrency-mt-unsafe): before loading
+        set_environment("VEXA_LOG_DIR", o.log_dir);
     }
     if (!o.endpoint.empty()) {
-        ::setenv("AWS_ENDPOINT_URL", o.endpoint.c_str(), 1);  // NOLINT(concurrency-mt-unsafe): before loading
+        set_environment("AWS_ENDPOINT_URL", o.endpoint);
     }
     std::unique_ptr<renderer> view;
     host_session session(o.module_path, [&](std::string_view raw, const nlohmann::ordered_json& message) {
