@@ -11,3 +11,8 @@ jobs="$(nproc)"
 cmake --preset "$preset" >/dev/null
 cmake --build --preset "$preset" -j "$jobs"
 ctest --preset "$preset" -j "$jobs" "$@"
+
+# Windows: the DLL cross-built with mingw-w64 and tested under Wine, with the full release suite only.
+if [[ "$preset" == release && $# -eq 0 ]]; then
+    ./scripts/test-windows.sh
+fi
