@@ -23,7 +23,7 @@ namespace Internal {
 namespace {
 
 constexpr const char* kTag = "WinHttpSyncHttpClient";
-constexpr size_t kReadChunk = 16 * 1024;
+constexpr size_t kReadChunk = size_t{16} * 1024;
 
 struct HandleCloser {
     void operator()(HINTERNET handle) const { WinHttpCloseHandle(handle); }
