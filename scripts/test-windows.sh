@@ -13,6 +13,15 @@ cmake --preset release >/dev/null
 cmake --build --preset release -j "$jobs" --target aws-emulator probe vexa_aws awssdk_wire_send
 
 ./scripts/build-windows.sh
-# A running Wine server spares each test program the start of a new one.
-WINEPREFIX="$PWD/build/windows/wine" ./scripts/wine.sh cmd /c exit >/dev/null 2>&1 || true
+
+# One Wine server for the whole run: a program that finds none starts its own, which takes seconds.
+# Wine's background services start with the first program and live as long as the server; they are
+# started here with their output going nowhere, or they would hold a test's output open.
+export WINEPREFIX="$PWD/build/windows/wine"
+./scripts/wine.sh cmd /c exit >/dev/null 2>&1 || true  # makes the prefix on first use
+wineserver="$(command -v wineserver || echo /usr/lib/wine/wineserver)"
+"$wineserver" -w
+"$wineserver" -p
+trap '"$wineserver" -k 2>/dev/null || true' EXIT
+./scripts/wine.sh cmd /c exit >/dev/null 2>&1 || true
 ctest --test-dir build/windows --output-on-failure -j "$jobs" "$@"
