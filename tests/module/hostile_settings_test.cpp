@@ -11,6 +11,7 @@
 
 #include "libs/stringutils/safe_text.h"
 #include "module/module_slot.h"
+#include "tests/support/environment.h"
 #include "tests/support/settings_buffer.h"
 #include "tests/support/strict_json.h"
 #include "vexa_module.h"
@@ -63,7 +64,7 @@ constexpr malformation malformations[] = {
 };
 
 struct HostileSettings : ::testing::TestWithParam<malformation> {
-    fs::path directory = fs::temp_directory_path() / ("vexa_hostile_" + std::to_string(::getpid()));
+    fs::path directory = fs::temp_directory_path() / ("vexa_hostile_" + std::to_string(vexa_test::process_id()));
 
     void SetUp() override {
         fs::remove_all(directory);
@@ -75,8 +76,8 @@ struct HostileSettings : ::testing::TestWithParam<malformation> {
     }
     void TearDown() override {
         CleanupModule();
-        ::unsetenv("AWS_ENDPOINT_URL");  // NOLINT(concurrency-mt-unsafe)
-        ::unsetenv("VEXA_LOG_DIR");      // NOLINT(concurrency-mt-unsafe)
+        vexa_test::unset_environment("AWS_ENDPOINT_URL");
+        vexa_test::unset_environment("VEXA_LOG_DIR");
         fs::remove_all(directory);
     }
 

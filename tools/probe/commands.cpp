@@ -1,6 +1,6 @@
+#include "tools/probe/platform.h"
 #include "tools/probe/commands.h"
 
-#include <unistd.h>
 
 #include <array>
 #include <cstdlib>
@@ -26,12 +26,11 @@ using json = nlohmann::ordered_json;
 namespace fs = std::filesystem;
 
 std::string env(const char* name) {
-    const char* value = std::getenv(name);  // NOLINT(concurrency-mt-unsafe): the probe's one thread
-    return value == nullptr ? std::string() : std::string(value);
+    return platform::environment(name).value_or(std::string());
 }
 
 void set_env(const char* name, const std::string& value) {
-    ::setenv(name, value.c_str(), 1);  // NOLINT(concurrency-mt-unsafe): before the module starts
+    platform::set_environment(name, value);
 }
 
 settings_request request_of(const probe_options& options) {

@@ -1,8 +1,8 @@
 #include "tools/probe/module_library.h"
 
-#include <dlfcn.h>
-
 #include <stdexcept>
+
+#include "tools/probe/platform.h"
 
 namespace orvane::tessel::probe {
 
@@ -10,7 +10,7 @@ namespace {
 
 template <class Function>
 void bind(void* library, const char* name, Function& target) {
-    void* symbol = ::dlsym(library, name);
+    void* symbol = platform::library_symbol(library, name);
     if (symbol == nullptr) {
         throw std::runtime_error(std::string("the module does not export ") + name);
     }
@@ -19,14 +19,8 @@ void bind(void* library, const char* name, Function& target) {
 
 }  // namespace
 
-// The library stays loaded until the process ends, as with a host that loads its modules once: the
-// module's AWS SDK keeps OpenSSL objects in statics, which unloading would strand.
 module_library::module_library(const std::string& path) {
-    void* library = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (library == nullptr) {
-        throw std::runtime_error("cannot load the module " + path + ": " +
-                                 ::dlerror());  // NOLINT(concurrency-mt-unsafe)
-    }
+    void* library = platform::load_library(path);
     bind(library, "InitializeModule", initialize);
     bind(library, "GetModuleInformation", get_module_information);
     bind(library, "GetApiLevel", get_api_level);

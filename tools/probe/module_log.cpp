@@ -1,6 +1,6 @@
+#include "tools/probe/platform.h"
 #include "tools/probe/module_log.h"
 
-#include <unistd.h>
 
 #include <cctype>
 #include <fstream>
@@ -45,14 +45,7 @@ bool read_stamp(std::string_view line, log_entry& entry) {
 
 }  // namespace
 
-private_folder::private_folder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "probe-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        throw std::runtime_error("cannot make a temporary folder in " +
-                                 std::filesystem::temp_directory_path().string());
-    }
-    path_ = pattern;
-}
+private_folder::private_folder() : path_(platform::make_private_folder("probe-")) {}
 
 private_folder::~private_folder() {
     std::error_code ignored;

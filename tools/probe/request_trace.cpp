@@ -1,5 +1,7 @@
 #include "tools/probe/request_trace.h"
 
+#include "tools/probe/platform.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
@@ -48,10 +50,6 @@ std::string_view operation_of(std::string_view line) {
     return operation;
 }
 
-std::optional<std::string> env(const char* name) {
-    const char* value = std::getenv(name);  // NOLINT(concurrency-mt-unsafe): the probe's one thread
-    return value == nullptr ? std::nullopt : std::optional<std::string>(value);
-}
 
 }  // namespace
 
@@ -75,19 +73,19 @@ request_counts count_requests(std::string_view trace) {
 request_trace::request_trace(std::filesystem::path folder)
     : folder_(std::move(folder)),
       previous_directory_(std::filesystem::current_path()),
-      previous_verbose_(env(verbose_variable)) {
+      previous_verbose_(platform::environment(verbose_variable)) {
     std::filesystem::create_directories(folder_);
     std::filesystem::current_path(folder_);
-    ::setenv(verbose_variable, "1", 1);  // NOLINT(concurrency-mt-unsafe): the probe's one thread
+    platform::set_environment(verbose_variable, "1");
 }
 
 request_trace::~request_trace() {
     std::error_code ignored;
     std::filesystem::current_path(previous_directory_, ignored);
     if (previous_verbose_) {
-        ::setenv(verbose_variable, previous_verbose_->c_str(), 1);  // NOLINT(concurrency-mt-unsafe)
+        platform::set_environment(verbose_variable, *previous_verbose_);
     } else {
-        ::unsetenv(verbose_variable);  // NOLINT(concurrency-mt-unsafe)
+        platform::unset_environment(verbose_variable);
     }
 }
 
