@@ -1,6 +1,5 @@
-#include "tools/probe/platform.h"
 #include "tools/probe/commands.h"
-
+#include "tools/probe/platform.h"
 
 #include <array>
 #include <cstdlib>

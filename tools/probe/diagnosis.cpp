@@ -1,5 +1,7 @@
 #include "tools/probe/diagnosis.h"
 
+#include "libs/stringutils/safe_text.h"
+
 #include <algorithm>
 #include <array>
 
@@ -110,22 +112,8 @@ std::string silent_check_hint() {
 }
 
 std::string printable_line(std::string_view text) {
-    text = text.substr(0, text.find('\n'));
     std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        // C0 controls, DEL, and the C1 controls that UTF-8 writes as C2 80 to C2 9F.
-        if (byte < 0x20 || byte == 0x7f) {
-            out += '?';
-        } else if (byte == 0xc2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
-                   static_cast<unsigned char>(text[i + 1]) <= 0x9f) {
-            out += '?';
-            ++i;
-        } else {
-            out += text[i];
-        }
-    }
+    libstringutils::append_log_text(out, text);
     return out;
 }
 

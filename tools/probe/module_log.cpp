@@ -1,6 +1,5 @@
-#include "tools/probe/platform.h"
 #include "tools/probe/module_log.h"
-
+#include "tools/probe/platform.h"
 
 #include <cctype>
 #include <fstream>

@@ -32,7 +32,7 @@ void unset_environment(const char* name) {
 #ifdef _WIN32
     _putenv_s(name, "");  // an empty value removes the variable
 #else
-    ::unsetenv(name);  // NOLINT(concurrency-mt-unsafe): the probe's one thread
+    ::unsetenv(name);                  // NOLINT(concurrency-mt-unsafe): the probe's one thread
 #endif
 }
 
@@ -55,7 +55,8 @@ std::filesystem::path make_private_folder(const std::string& prefix) {
 void* load_library(const std::string& path) {
     HMODULE library = ::LoadLibraryA(path.c_str());
     if (library == nullptr) {
-        throw std::runtime_error("cannot load the module " + path + ": error " + std::to_string(::GetLastError()));
+        throw std::runtime_error("cannot load the module " + path + ": error " +
+                                 std::to_string(::GetLastError()));
     }
     return reinterpret_cast<void*>(library);
 }

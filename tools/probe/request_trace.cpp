@@ -50,7 +50,6 @@ std::string_view operation_of(std::string_view line) {
     return operation;
 }
 
-
 }  // namespace
 
 request_counts count_requests(std::string_view trace) {

@@ -103,7 +103,7 @@ TEST(CostBill, ResourceNamesFromAwsCannotSteerTheTerminal) {
     std::ostringstream table;
     print_bill(table, bill, prices());
     EXPECT_EQ(table.str().find('\x1b'), std::string::npos);
-    EXPECT_NE(table.str().find("us-east-1/?]0;owned?alarm"), std::string::npos);
+    EXPECT_NE(table.str().find("us-east-1/\\u001b]0;owned\\u0007alarm"), std::string::npos) << table.str();
 }
 
 TEST(CostBill, JsonHasExactlyTheMembersOperatorsScriptAgainst) {

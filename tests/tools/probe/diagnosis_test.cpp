@@ -85,15 +85,16 @@ TEST(Diagnosis, PrintableLinesCannotSteerTheTerminal) {
         std::string shown;
     } const cases[] = {
         {"plain", "plain"},
-        {"first\nsecond", "first"},
-        {"\x1b[2J\x1b]0;title\x07", "?[2J?]0;title?"},
-        {"tab\there\r", "tab?here?"},
+        {"first\nsecond", "first\\nsecond"},
+        {"\x1b[2J\x1b]0;title\x07", "\\u001b[2J\\u001b]0;title\\u0007"},
+        {"tab\there\r", "tab\\there\\r"},
         {"C1 \xc2\x9b"
          "31m",
-         "C1 ?31m"},
+         "C1 \\u009b31m"},
         {"S\xc3\xa3o Paulo \xc2\xa0", "S\xc3\xa3o Paulo \xc2\xa0"},
-        {std::string("nul\0byte", 8), "nul?byte"},
-        {"del\x7f", "del?"},
+        {std::string("nul\0byte", 8), "nul\\u0000byte"},
+        {"del\x7f", "del\\u007f"},
+        {"not utf-8 \xff", "not utf-8 \xef\xbf\xbd"},
     };
     for (const auto& test : cases) {
         EXPECT_EQ(printable_line(test.raw), test.shown);
