@@ -9,13 +9,14 @@
 
 #include "framework/texts.h"
 #include "host/texts.h"
+#include "libs/i18n/texts.h"
 
 namespace {
 
 using namespace orvane::tessel;
 
 std::set<std::string> error_keys_of_the_code() {
-    std::set<std::string> keys{std::string(libi18n::generic_error_text.key)};
+    std::set<std::string> keys{std::string(libi18n::texts::generic.key)};
     for (const auto& text : aws::texts::all) {
         keys.emplace(text.key);
     }
