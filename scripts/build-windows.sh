@@ -63,5 +63,5 @@ linux_build="${VEXA_LINUX_BUILD:-$root/build/release}"
 cmake -S "$root" -B "$out" -G Ninja --toolchain "$toolchain" \
     -DCMAKE_BUILD_TYPE=Release -DVEXA_WARNINGS_AS_ERRORS=ON -DVEXA_WINDOWS_PREFIX="$prefix" \
     -DVEXA_AWSSDK=BUNDLED -DVEXA_BUILD_BENCHMARKS=OFF -DVEXA_LINUX_BUILD="$linux_build" \
-    -DVEXA_AREAS="awssdk;framework;host;aws;module/definition;module;tools/probe" >/dev/null
+    -DVEXA_AREAS="libs;awssdk;framework;host;aws;module/definition;module;tools/probe" >/dev/null
 cmake --build "$out" -j "$jobs" "$@"
