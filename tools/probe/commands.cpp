@@ -105,7 +105,7 @@ void price_sensors(context& run, const settings_request& request, std::ostream& 
                              : discover_sensors(session, document, survey, run.result);
     }
     const auto scans = measure_scans(run.library, plans, run.scratch.path() / "trace", run.result,
-                                     ::isatty(STDERR_FILENO) != 0 ? &std::cerr : nullptr);
+                                     platform::error_output_is_terminal() ? &std::cerr : nullptr);
     const auto bill = make_bill(scans, prices);
     for (const auto& operation : bill.unpriced) {
         run.result.fail("the price table has no price for " + operation + "; give one with --prices FILE");
