@@ -131,6 +131,12 @@ struct rds_metascan_group {
 
 // ---- kinds ---------------------------------------------------------------------------------------
 
+// Whether a kind's record switches its sensor's own log on; the dispatcher finds it beside the record.
+template <class Record>
+bool logging_enabled(const Record& record) {
+    return record.common.logging == on_off::enabled;
+}
+
 // Credentials and proxy: all that checks and meta-scans read.
 struct access_settings {
     common_settings common;
