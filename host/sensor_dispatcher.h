@@ -63,8 +63,8 @@ public:
     template <class K>
     void register_check_as(std::string name) {
         register_kind(check_factories_, kind_category::check, std::move(name),
-                      check_factory([this](const std::shared_ptr<service_container>& container, std::int32_t id,
-                                           const sensor_data_wrapper& settings) {
+                      check_factory([this](const std::shared_ptr<service_container>& container,
+                                           std::int32_t id, const sensor_data_wrapper& settings) {
                           using S = typename K::settings_type;
                           K check(check_context<S>{container, id, S::parse(settings), module_version_});
                           check.work();
@@ -74,14 +74,15 @@ public:
     // A meta-scan kind is constructible from a metascan_context and runs through execute().
     template <class K>
     void register_meta_as(std::string name) {
-        register_kind(meta_factories_, kind_category::meta_scan, std::move(name),
-                      meta_factory([this](const std::shared_ptr<service_container>& container, std::int32_t id,
-                                          std::uint32_t request_number, const sensor_data_wrapper& settings) {
-                          using S = typename K::settings_type;
-                          K meta_scan(metascan_context<S>{container, id, request_number, S::parse(settings),
-                                                          module_version_});
-                          meta_scan.execute();
-                      }));
+        register_kind(
+            meta_factories_, kind_category::meta_scan, std::move(name),
+            meta_factory([this](const std::shared_ptr<service_container>& container, std::int32_t id,
+                                std::uint32_t request_number, const sensor_data_wrapper& settings) {
+                using S = typename K::settings_type;
+                K meta_scan(
+                    metascan_context<S>{container, id, request_number, S::parse(settings), module_version_});
+                meta_scan.execute();
+            }));
     }
 
     sensor_create_response_code create_sensor_instance(std::int32_t id, const sensor_data_wrapper& settings);

@@ -10,10 +10,10 @@
 
 #include "aws/clients/credential_settings.h"
 #include "aws/clients/logger.h"
-#include "libs/i18n/i18n.h"
 #include "framework/settings/records.h"
 #include "framework/templates/metascan_base.h"
 #include "host/messages.h"
+#include "libs/i18n/i18n.h"
 
 namespace orvane::tessel::aws::discovery {
 
@@ -84,7 +84,8 @@ private:
 // A meta-scan kind as one row: its texts and how it opens a region's listing.
 struct metascan_row {
     discovery_texts texts;
-    region_listing (*open_region)(libvexahelper::service_container& container, const credential_settings& key);
+    region_listing (*open_region)(libvexahelper::service_container& container,
+                                  const credential_settings& key);
 };
 
 template <const metascan_row& Row>

@@ -6,12 +6,12 @@
 #include <string>
 #include <string_view>
 
-#include "libs/i18n/i18n.h"
 #include "host/log_interface.h"
 #include "host/message_service.h"
 #include "host/messages.h"
 #include "host/sensor_interfaces.h"
 #include "host/service_container.h"
+#include "libs/i18n/i18n.h"
 
 namespace orvane::tessel::libvexahelper::metascans {
 

@@ -7,7 +7,6 @@
 #include <string_view>
 #include <utility>
 
-#include "libs/i18n/i18n.h"
 #include "framework/templates/banners.h"
 #include "host/channel_map.h"
 #include "host/exceptions.h"
@@ -18,6 +17,7 @@
 #include "host/persistent_data_storage.h"
 #include "host/sensor_interfaces.h"
 #include "host/service_container.h"
+#include "libs/i18n/i18n.h"
 
 namespace orvane::tessel::libvexahelper::sensors {
 
