@@ -83,9 +83,7 @@ sensor_support::metric_reader start_scan(const metric_scan<settings::ebs_sensor>
     dimensions[0].SetValue(volume_settings.id);
     return [&scan, cloudwatch = scan.client<cloudwatch_client_interface>(),
             dimensions = std::move(dimensions)](const metric_row& row) {
-        return value_of(cloudwatch->get_metric_statistics(
-            scan.logger, dimensions, std::string(cloudwatch_namespace), std::string(row.metric),
-            row.statistic, scan.periods.of(row.period)));
+        return scan.newest(*cloudwatch, dimensions, cloudwatch_namespace, row);
     };
 }
 

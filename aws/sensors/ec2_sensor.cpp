@@ -19,14 +19,6 @@ constexpr channel_shape status_check(std::int32_t id) {
     return channel(id).looked_up_in(status_check_lookup);
 }
 
-constexpr metric_row credits(std::string_view name, channel_shape feeds) {
-    return metric(name, feeds)
-        .by(Statistic::Sum)
-        .over(period_rule::p300)
-        .converted(conversion::per_300_seconds)
-        .at_first_value();
-}
-
 // A disk reading of 0 means an instance without instance store: no channel for it.
 constexpr metric_row disk(std::string_view name, channel_shape feeds) {
     return metric(name, feeds).at_first_value().only_above_zero();
@@ -54,13 +46,8 @@ sensor_support::metric_reader start_scan(const metric_scan<settings::ec2_sensor>
     dimensions[0].SetValue(instance.id);
     return [&scan, cloudwatch = scan.client<cloudwatch_client_interface>(),
             dimensions = std::move(dimensions)](const metric_row& row) {
-        const auto& instance = scan.settings.resource;
-        const std::string metric(row.metric);
-        trace(scan.logger, "Get statistics for EC2 metric '" + metric + "' of instance: '" + instance.id +
-                               "' in region '" + instance.region + "' from AWS");
-        return value_of(cloudwatch->get_metric_statistics(scan.logger, dimensions,
-                                                          std::string(cloudwatch_namespace), metric,
-                                                          row.statistic, scan.periods.of(row.period)));
+        scan.announce("EC2", row, scan.settings.resource.id);
+        return scan.newest(*cloudwatch, dimensions, cloudwatch_namespace, row);
     };
 }
 

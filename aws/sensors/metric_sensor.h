@@ -2,10 +2,12 @@
 
 #include <memory>
 #include <span>
+#include <string>
 #include <string_view>
 #include <utility>
 
 #include "aws/clients/client_access.h"
+#include "aws/clients/cloudwatch_client_interface.h"
 #include "aws/clients/credential_settings.h"
 #include "aws/clients/logger.h"
 #include "aws/sensors/sensor_support.h"
@@ -27,6 +29,23 @@ struct metric_scan {
     std::shared_ptr<Client> client() const {
         return obtain_client<Client>(container, make_credential_settings(settings.credentials, settings.proxy,
                                                                          settings.resource.region));
+    }
+
+    // The newest value of a row's statistic over the row's period.
+    sensor_support::reading newest(cloudwatch_client_interface& cloudwatch, const dimension_list& dimensions,
+                                   std::string_view cloudwatch_namespace,
+                                   const sensor_support::metric_row& row) const {
+        return sensor_support::value_of(
+            cloudwatch.get_metric_statistics(logger, dimensions, std::string(cloudwatch_namespace),
+                                             std::string(row.metric), row.statistic, periods.of(row.period)));
+    }
+
+    // The line that announces a row's request, naming the service and the resource.
+    void announce(std::string_view service, const sensor_support::metric_row& row,
+                  std::string_view resource) const {
+        trace(logger, "Get statistics for " + std::string(service) + " metric '" + std::string(row.metric) +
+                          "' of instance: '" + std::string(resource) + "' in region '" +
+                          settings.resource.region + "' from AWS");
     }
 };
 

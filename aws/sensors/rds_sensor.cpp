@@ -25,14 +25,6 @@ constexpr metric_row latency(std::string_view name, std::int32_t id) {
     return metric(name, channel(id).in(unit::milliseconds)).converted(conversion::to_milliseconds);
 }
 
-constexpr metric_row credits(std::string_view name, channel_shape feeds) {
-    return metric(name, feeds)
-        .by(Statistic::Sum)
-        .over(period_rule::p300)
-        .converted(conversion::per_300_seconds)
-        .at_first_value();
-}
-
 // The position in the table is the channel id.
 constexpr std::array<metric_row, 18> metrics{{
     metric("CPUUtilization", channel(0).in(unit::cpu_percent)),
@@ -63,15 +55,10 @@ sensor_support::metric_reader start_scan(const metric_scan<settings::rds_sensor>
                                  std::string(instance_dimension), scan.settings.resource.identifier);
     return [&scan, cloudwatch, listed = std::move(listed),
             names = std::vector<std::string>{std::string(instance_dimension)}](const metric_row& row) {
-        const auto& instance = scan.settings.resource;
-        const std::string metric(row.metric);
-        trace(scan.logger, "Get statistics for RDS metric '" + metric + "' of instance: '" +
-                               instance.identifier + "' in region '" + instance.region + "' from AWS");
-        const auto dimensions = cloudwatch->get_dimensions(listed, metric, names, {});
+        scan.announce("RDS", row, scan.settings.resource.identifier);
+        const auto dimensions = cloudwatch->get_dimensions(listed, std::string(row.metric), names, {});
         trace(scan.logger, dimensions_text(dimensions));
-        return value_of(cloudwatch->get_metric_statistics(scan.logger, dimensions,
-                                                          std::string(cloudwatch_namespace), metric,
-                                                          row.statistic, scan.periods.of(row.period)));
+        return scan.newest(*cloudwatch, dimensions, cloudwatch_namespace, row);
     };
 }
 
