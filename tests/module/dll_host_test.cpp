@@ -20,6 +20,7 @@ namespace {
 
 using orvane::tessel::probe::build_settings;
 using orvane::tessel::probe::host_session;
+using orvane::tessel::probe::module_library;
 using orvane::tessel::probe::settings_request;
 using json = nlohmann::ordered_json;
 
