@@ -113,7 +113,8 @@ std::string missing_key(const libi18n::i18n_exception& error) {
     if (dynamic_cast<const libvexahelper::utils::exceptions::setting_not_available*>(&error) == nullptr) {
         return "";
     }
-    const auto& encoded = error.message().encoded();
+    const auto message = error.message();
+    const std::string& encoded = message.encoded();
     const auto open = encoded.find('[');
     return encoded.substr(open + 1, encoded.rfind(']') - open - 1);
 }

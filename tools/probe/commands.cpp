@@ -65,9 +65,13 @@ fs::path prepare_log_folder(const probe_options& options, const private_folder& 
     return folder;
 }
 
+// A bare file name that is not in the current folder is left to the system's search, which on
+// Windows starts next to probe.exe, where the build puts the DLL.
 std::unique_ptr<module_library> load(const std::string& path) {
+    const fs::path given(path);
+    const bool searched = !given.has_parent_path() && !fs::exists(given);
     try {
-        return std::make_unique<module_library>(fs::absolute(path).string());
+        return std::make_unique<module_library>(searched ? path : fs::absolute(given).string());
     } catch (const std::runtime_error& failure) {
         throw usage_error(failure.what());
     }
