@@ -107,6 +107,12 @@ TEST(ServiceContainer, ConcurrentFirstRequestsGetOneInstance) {
     workers.clear();
     EXPECT_EQ(made.load(), 1);
     EXPECT_EQ(std::set<std::shared_ptr<service>>(seen.begin(), seen.end()).size(), 1u);
+    // What a benchmark reads: every get took the lock once (reading takes it too), the factory ran once.
+    const auto lock = container.lock_statistics();
+    EXPECT_EQ(lock.acquisitions, threads + 1U);
+    EXPECT_LE(lock.contended, static_cast<std::uint64_t>(threads));
+    EXPECT_EQ(lock.contended == 0, lock.waited.count() == 0);
+    EXPECT_EQ(container.factories().calls(), 1U);
 }
 
 TEST(ServiceContainer, MissingFactoryNamesTheFactoryType) {
