@@ -1,6 +1,10 @@
 # Third-party libraries, all from Debian 12 packages (scripts/setup.sh installs them).
 
 find_package(Threads REQUIRED)
+if(WIN32)
+    include(VexaWindowsDependencies)
+    return()
+endif()
 find_package(nlohmann_json 3.10 REQUIRED)
 find_package(CURL REQUIRED)
 find_package(OpenSSL REQUIRED)

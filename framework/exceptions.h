@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "framework/i18n/i18n.h"
+#include "libs/i18n/i18n.h"
 #include "framework/texts.h"
 #include "host/exceptions.h"
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "framework/i18n/i18n.h"
+#include "libs/i18n/i18n.h"
 #include "host/texts.h"
 
 namespace orvane::tessel::libvexahelper::utils::exceptions {

@@ -2,15 +2,12 @@
 
 #include "libs/stringutils/safe_text.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <atomic>
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <ctime>
 #include <filesystem>
+
+#include "host/platform.h"
 
 namespace orvane::tessel::libvexahelper {
 
@@ -21,30 +18,6 @@ namespace {
 constexpr int max_kept_descriptors = 256;
 std::atomic<int> kept_descriptors{0};
 
-int open_for_append(const std::string& path) {
-    int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-    if (descriptor < 0 && errno == ENOENT) {
-        std::error_code ignored;
-        std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
-        descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-    }
-    return descriptor;
-}
-
-void write_all(int descriptor, const std::string& line) {
-    std::size_t written = 0;
-    while (written < line.size()) {
-        const ssize_t n = ::write(descriptor, line.data() + written, line.size() - written);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return;  // a log that cannot be written must not disturb the host
-        }
-        written += static_cast<std::size_t>(n);
-    }
-}
-
 std::string join(const std::string& directory, const std::string& file) {
     return directory.empty() ? std::string() : (std::filesystem::path(directory) / file).string();
 }
@@ -52,9 +25,7 @@ std::string join(const std::string& directory, const std::string& file) {
 }  // namespace
 
 std::string log_directory() {
-    // Only read, never written by the module.
-    const char* directory = std::getenv("VEXA_LOG_DIR");  // NOLINT(concurrency-mt-unsafe)
-    return directory == nullptr ? std::string() : std::string(directory);
+    return platform::environment_variable("VEXA_LOG_DIR");
 }
 
 std::string runtime_log_path() {
@@ -72,8 +43,7 @@ std::string format_log_line(std::chrono::system_clock::time_point time, std::int
     const auto seconds = floor<std::chrono::seconds>(since_epoch);
     const auto millis = duration_cast<milliseconds>(since_epoch - seconds).count();
     const std::time_t whole = seconds.count();
-    std::tm utc{};
-    gmtime_r(&whole, &utc);
+    const std::tm utc = platform::utc_time(whole);
     char stamp[48];
     const int length = std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d %02d:%02d:%02d.%03d [%d] ",
                                      utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday, utc.tm_hour, utc.tm_min,
@@ -95,7 +65,7 @@ file_log::file_log(std::string path) : path_(std::move(path)) {
         return;
     }
     if (kept_descriptors.fetch_add(1, std::memory_order_relaxed) < max_kept_descriptors) {
-        descriptor_ = open_for_append(path_);
+        descriptor_ = platform::open_for_append(path_);
         if (descriptor_ >= 0) {
             return;
         }
@@ -105,7 +75,7 @@ file_log::file_log(std::string path) : path_(std::move(path)) {
 
 file_log::~file_log() {
     if (descriptor_ >= 0) {
-        ::close(descriptor_);
+        platform::close_file(descriptor_);
         kept_descriptors.fetch_sub(1, std::memory_order_relaxed);
     }
 }
@@ -116,13 +86,13 @@ void file_log::log(std::int32_t level, std::string_view text) {
     }
     const std::string line = format_log_line(std::chrono::system_clock::now(), level, text);
     if (descriptor_ >= 0) {
-        write_all(descriptor_, line);
+        platform::write_all(descriptor_, line);
         return;
     }
-    const int descriptor = open_for_append(path_);
+    const int descriptor = platform::open_for_append(path_);
     if (descriptor >= 0) {
-        write_all(descriptor, line);
-        ::close(descriptor);
+        platform::write_all(descriptor, line);
+        platform::close_file(descriptor);
     }
 }
 

@@ -8,7 +8,7 @@
 #include <variant>
 #include <vector>
 
-#include "framework/i18n/i18n.h"
+#include "libs/i18n/i18n.h"
 #include "host/channel_map.h"
 
 namespace orvane::tessel::libvexahelper {

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "framework/i18n/i18n.h"
+#include "libs/i18n/i18n.h"
 #include "host/persistent_data_storage.h"
 #include "host/secure_string.h"
 

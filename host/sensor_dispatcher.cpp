@@ -38,6 +38,13 @@ sensor_create_response_code sensor_dispatcher::create_sensor_instance(std::int32
         log(unknown_kind("sensor", settings.kind()).what());
         return code::unknown_kind;
     }
+    // A sensor built only to be refused would already have announced its channels and written into
+    // the log of the sensor that has the id.
+    const sensor_stock::claim claim(stock_, id);
+    if (!claim) {
+        log(utils::exceptions::sensor_already_registered(id).what());
+        return code::sensor_already_exists;
+    }
     try {
         factory->second(container_, id, settings);
         return code::success;

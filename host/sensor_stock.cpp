@@ -4,6 +4,18 @@
 
 namespace orvane::tessel::libvexahelper {
 
+sensor_stock::claim::claim(sensor_stock& stock, std::int32_t id) : stock_(stock), id_(id) {
+    const std::unique_lock lock(stock_.mutex_);
+    held_ = !stock_.sensors_.contains(id) && stock_.claimed_.insert(id).second;
+}
+
+sensor_stock::claim::~claim() {
+    if (held_) {
+        const std::unique_lock lock(stock_.mutex_);
+        stock_.claimed_.erase(id_);
+    }
+}
+
 void sensor_stock::add_sensor(std::int32_t id, std::shared_ptr<sensor_interface> sensor) {
     std::unique_lock lock(mutex_);
     const auto [it, inserted] = sensors_.try_emplace(id);

@@ -5,6 +5,7 @@
 #include <mutex>
 #include <shared_mutex>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "host/sensor_interfaces.h"
 
@@ -18,6 +19,23 @@ public:
     struct entry {
         std::shared_ptr<sensor_interface> sensor;
         std::shared_ptr<std::mutex> scan_lock;
+    };
+
+    // Holds an id while its sensor is being built, so that a second creation of the id is refused
+    // before it builds anything. Empty when a sensor or another creation has the id.
+    class claim {
+    public:
+        claim(sensor_stock& stock, std::int32_t id);
+        ~claim();
+        claim(const claim&) = delete;
+        claim& operator=(const claim&) = delete;
+
+        explicit operator bool() const noexcept { return held_; }
+
+    private:
+        sensor_stock& stock_;
+        std::int32_t id_;
+        bool held_;
     };
 
     // Throws sensor_already_registered when the id is taken.
@@ -34,6 +52,7 @@ public:
 private:
     mutable std::shared_mutex mutex_;
     std::unordered_map<std::int32_t, entry> sensors_;
+    std::unordered_set<std::int32_t> claimed_;
 };
 
 }  // namespace orvane::tessel::libvexahelper

@@ -90,7 +90,10 @@ VEXA_API int32_t CleanupModule(void) {
 #if defined(_WIN32)
 #include <windows.h>
 
-// Loading does no work of its own; per-thread notifications are not needed.
+// Loading does no work of its own; per-thread notifications are not needed. Windows grants the
+// request only to images without static thread-local storage, and every image mingw-w64 links carries
+// its runtime's TLS directory: built that way the request is refused and notifications keep coming,
+// to no effect (tests/module/dll_host_test.cpp shows which case a build is in).
 BOOL APIENTRY DllMain(HMODULE module, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH) {
         DisableThreadLibraryCalls(module);

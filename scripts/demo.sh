@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the module, the probe and the AWS emulator (release), starts the emulator with the demo
-# account and runs the probe's demo against it: every check, every meta-scan, a sensor of each kind.
+# account and runs the probe's demo against it: every check, every meta-scan, a sensor of each kind,
+# and what monitoring the account costs a month.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

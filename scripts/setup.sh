@@ -9,6 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev libcli11-dev
     python3 python3-botocore python3-boto3 tinyproxy openssl locales
     clang-format clang-tidy clang libclang-rt-14-dev
+    g++-mingw-w64-x86-64-posix wine64 dpkg-dev
 )
 
 missing=()

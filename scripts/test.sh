@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
 # Builds one preset (release by default) and runs the whole test suite with it.
 #   scripts/test.sh [release|debug|asan|tsan] [extra ctest arguments...]
-# The full run (the release preset without extra arguments, as CI runs it) then gives every fuzz
-# target a short run on its corpus.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,6 +12,9 @@ cmake --preset "$preset" >/dev/null
 cmake --build --preset "$preset" -j "$jobs"
 ctest --preset "$preset" -j "$jobs" "$@"
 
-if [[ "$preset" == "release" && $# -eq 0 ]]; then
+# The full run (release, no extra arguments, as CI runs it) goes on with a short run of every fuzz
+# target on its corpus, and with the Windows DLL cross-built with mingw-w64 and tested under Wine.
+if [[ "$preset" == release && $# -eq 0 ]]; then
     ./scripts/fuzz.sh "${VEXA_FUZZ_SECONDS:-10}"
+    ./scripts/test-windows.sh
 fi

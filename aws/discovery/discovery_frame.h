@@ -10,7 +10,7 @@
 
 #include "aws/clients/credential_settings.h"
 #include "aws/clients/logger.h"
-#include "framework/i18n/i18n.h"
+#include "libs/i18n/i18n.h"
 #include "framework/settings/records.h"
 #include "framework/templates/metascan_base.h"
 #include "host/messages.h"

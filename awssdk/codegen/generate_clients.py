@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Writes the service client headers, their outcome typedefs and the client sources."""
 import os
-import subprocess
+
+import generated_file
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 S = [
@@ -25,9 +26,7 @@ S = [
 ]
 
 def write(path, text):
-    os.makedirs(os.path.dirname(path), exist_ok=True)
-    open(path, 'w').write(text)
-    subprocess.run(['clang-format', '-i', '--style=file:' + os.path.join(os.path.dirname(ROOT), '.clang-format'), path], check=True)
+    generated_file.write(path, text, __file__)
 
 for ns, d, short, client, sign, prefix, envs, envp, api, cname, proto, ops, ce, mapper in S:
     svcname = d.split('/')[-1]

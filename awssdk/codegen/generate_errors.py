@@ -3,7 +3,9 @@
 the other services from botocore's service models."""
 import json
 import os
-import subprocess
+
+import generated_file
+
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 BOTO = '/usr/lib/python3/dist-packages/botocore/data'
 CORE = ['INCOMPLETE_SIGNATURE', 'INTERNAL_FAILURE', 'INVALID_ACTION', 'INVALID_CLIENT_TOKEN_ID',
@@ -63,9 +65,7 @@ SERVICES = [
 ]
 
 def write(path, text):
-    os.makedirs(os.path.dirname(path), exist_ok=True)
-    open(path, 'w').write(text)
-    subprocess.run(['clang-format', '-i', '--style=file:' + os.path.join(os.path.dirname(ROOT), '.clang-format'), path], check=True)
+    generated_file.write(path, text, __file__)
 
 for ns, d, enum, cls, mapper, boto in SERVICES:
     if boto is None:

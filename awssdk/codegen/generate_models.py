@@ -4,7 +4,8 @@
 The models list only the members the module reads plus a few neighbours; add a member here and run
 `/usr/bin/python3 awssdk/codegen/generate_models.py` (clang-format must be on PATH)."""
 import os
-import subprocess
+
+import generated_file
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 
@@ -514,10 +515,7 @@ def gen_unmarshal_header(svc, models):
 
 
 def write(path, text):
-    os.makedirs(os.path.dirname(path), exist_ok=True)
-    with open(path, 'w') as fh:
-        fh.write(text)
-    subprocess.run(['clang-format', '-i', '--style=file:' + os.path.join(os.path.dirname(ROOT), '.clang-format'), path], check=True)
+    generated_file.write(path, text, __file__)
 
 
 def main():

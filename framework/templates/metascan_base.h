@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "framework/i18n/i18n.h"
+#include "libs/i18n/i18n.h"
 #include "framework/version.h"
 #include "host/log_interface.h"
 #include "host/message_service.h"

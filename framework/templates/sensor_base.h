@@ -7,7 +7,7 @@
 #include <string_view>
 #include <utility>
 
-#include "framework/i18n/i18n.h"
+#include "libs/i18n/i18n.h"
 #include "framework/settings/records.h"
 #include "framework/templates/banners.h"
 #include "framework/version.h"

@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "tests/support/environment.h"
+
 namespace awssdk_test {
 
 // Sets (or unsets, with nullopt) an environment variable for one scope.
@@ -28,9 +30,9 @@ public:
 private:
     void Apply(const std::optional<std::string>& value) {
         if (value) {
-            setenv(m_name.c_str(), value->c_str(), 1);  // NOLINT(concurrency-mt-unsafe)
+            vexa_test::set_environment(m_name.c_str(), *value);
         } else {
-            unsetenv(m_name.c_str());  // NOLINT(concurrency-mt-unsafe)
+            vexa_test::unset_environment(m_name.c_str());
         }
     }
     std::string m_name;

@@ -114,7 +114,9 @@ TEST_F(Dispatcher, CreationFailuresReturnTheirCodes) {
         "\"logging\"."));
 
     ASSERT_EQ(create(1), sensor_create_response_code::success);
+    const auto lines = host.sensor_log->lines().size();
     EXPECT_EQ(create(1), sensor_create_response_code::sensor_already_exists);
+    EXPECT_EQ(host.sensor_log->lines().size(), lines);  // no second sensor was built to be refused
     EXPECT_EQ(dispatcher.stock().size(), 1u);
 }
 

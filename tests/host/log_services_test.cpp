@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "host/log_services.h"
+#include "tests/support/environment.h"
 
 namespace {
 
@@ -28,14 +29,15 @@ std::vector<std::string> read_lines(const fs::path& path) {
 }
 
 struct LogDirectory : ::testing::Test {
-    fs::path directory = fs::temp_directory_path() / ("vexa_log_test_" + std::to_string(::getpid()));
+    fs::path directory =
+        fs::temp_directory_path() / ("vexa_log_test_" + std::to_string(vexa_test::process_id()));
 
     void SetUp() override {
         fs::remove_all(directory);
-        ::setenv("VEXA_LOG_DIR", (directory / "nested").c_str(), 1);
+        vexa_test::set_environment("VEXA_LOG_DIR", (directory / "nested").string());
     }
     void TearDown() override {
-        ::unsetenv("VEXA_LOG_DIR");
+        vexa_test::unset_environment("VEXA_LOG_DIR");
         fs::remove_all(directory);
     }
 };
@@ -89,7 +91,7 @@ TEST_F(LogDirectory, ConcurrentWritersNeverInterleaveInsideALine) {
 }
 
 TEST(LogServices, WithoutDirectoryNothingIsWritten) {
-    ::unsetenv("VEXA_LOG_DIR");
+    vexa_test::unset_environment("VEXA_LOG_DIR");
     EXPECT_EQ(runtime_log_path(), "");
     file_log log(runtime_log_path());
     log.log(7, "nowhere");  // must not crash or create anything

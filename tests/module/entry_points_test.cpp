@@ -12,6 +12,7 @@
 #include "framework/settings/records.h"
 #include "framework/templates/sensor_base.h"
 #include "module/module_slot.h"
+#include "tests/support/environment.h"
 #include "tests/support/settings_buffer.h"
 #include "tests/support/strict_json.h"
 #include "vexa_module.h"
@@ -71,16 +72,17 @@ std::string end(std::string_view operation) {
 }
 
 struct EntryPoints : ::testing::Test {
-    fs::path directory = fs::temp_directory_path() / ("vexa_entry_points_" + std::to_string(::getpid()));
+    fs::path directory =
+        fs::temp_directory_path() / ("vexa_entry_points_" + std::to_string(vexa_test::process_id()));
 
     void SetUp() override {
         fs::remove_all(directory);
-        ::setenv("VEXA_LOG_DIR", directory.c_str(), 1);
+        vexa_test::set_environment("VEXA_LOG_DIR", directory.string());
         received.clear();
     }
     void TearDown() override {
         CleanupModule();
-        ::unsetenv("VEXA_LOG_DIR");
+        vexa_test::unset_environment("VEXA_LOG_DIR");
         fs::remove_all(directory);
     }
 

@@ -11,6 +11,7 @@
 
 #include "libs/stringutils/safe_text.h"
 #include "module/module_slot.h"
+#include "tests/support/environment.h"
 #include "tests/support/settings_buffer.h"
 #include "tests/support/strict_json.h"
 #include "vexa_module.h"
@@ -63,20 +64,21 @@ constexpr malformation malformations[] = {
 };
 
 struct HostileSettings : ::testing::TestWithParam<malformation> {
-    fs::path directory = fs::temp_directory_path() / ("vexa_hostile_" + std::to_string(::getpid()));
+    fs::path directory =
+        fs::temp_directory_path() / ("vexa_hostile_" + std::to_string(vexa_test::process_id()));
 
     void SetUp() override {
         fs::remove_all(directory);
         // Read when the module starts; no other thread runs yet. Nothing may leave the machine.
-        ::setenv("VEXA_LOG_DIR", directory.c_str(), 1);         // NOLINT(concurrency-mt-unsafe)
-        ::setenv("AWS_ENDPOINT_URL", "http://127.0.0.1:9", 1);  // NOLINT(concurrency-mt-unsafe)
+        vexa_test::set_environment("VEXA_LOG_DIR", directory.string());
+        vexa_test::set_environment("AWS_ENDPOINT_URL", "http://127.0.0.1:9");
         sent.clear();
         ASSERT_EQ(InitializeModule(1, on_message), 0);
     }
     void TearDown() override {
         CleanupModule();
-        ::unsetenv("AWS_ENDPOINT_URL");  // NOLINT(concurrency-mt-unsafe)
-        ::unsetenv("VEXA_LOG_DIR");      // NOLINT(concurrency-mt-unsafe)
+        vexa_test::unset_environment("AWS_ENDPOINT_URL");
+        vexa_test::unset_environment("VEXA_LOG_DIR");
         fs::remove_all(directory);
     }
 

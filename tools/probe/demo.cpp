@@ -1,7 +1,6 @@
 #include "tools/probe/demo.h"
 
 #include <array>
-#include <functional>
 #include <map>
 #include <optional>
 #include <string_view>
@@ -44,7 +43,8 @@ std::string setting_name(const std::string& key) {
 }
 
 std::optional<json> first_row(const json& result, const sensor_pick& pick) {
-    for (const auto& entry : result["entries"]) {
+    const auto entries = result.is_object() ? result.value("entries", json::array()) : json::array();
+    for (const auto& entry : entries) {
         if (pick.setting == nullptr) {
             return entry;
         }
@@ -57,39 +57,26 @@ std::optional<json> first_row(const json& result, const sensor_pick& pick) {
     return std::nullopt;
 }
 
-json last_of(std::vector<json> messages, std::string_view type) {
-    for (auto it = messages.rbegin(); it != messages.rend(); ++it) {
-        if ((*it)["type"] == type) {
-            return *it;
-        }
-    }
-    return json();
-}
-
 }  // namespace
 
-bool run_demo(host_session& session, std::ostream& out, const settings_request& credentials) {
-    const auto& document = session.document();
-    bool ok = true;
+void run_demo(host_session& session, const json& document, std::ostream& out,
+              const settings_request& credentials, outcome& result) {
     const auto request_for = [&](const std::string& kind) {
         settings_request request = credentials;
         request.kind = kind;
         return request;
-    };
-    const auto expect = [&](const char* what, std::int32_t code) {
-        if (code != 0) {
-            out << "  " << what << " returned " << code << "\n";
-            ok = false;
-        }
     };
 
     heading(out, "Checks: do the credentials work?");
     std::int32_t id = 100;
     for (const char* check : checks) {
         out << check << "\n";
-        expect("ExecuteCheck", session.check(++id, build_settings(document, request_for(check))));
-        const auto result = last_of(session.take_messages(), "check_result");
-        ok = ok && result.value("success", false);
+        result.begin();
+        const auto code = session.check(++id, build_settings(document, request_for(check)));
+        const auto sent = last_of(session.take_messages(), "check_result");
+        if (result.export_result(module_export::check, code)) {
+            result.check_result(check, sent);
+        }
     }
 
     heading(out, "Meta-scans: what can be monitored?");
@@ -100,29 +87,39 @@ bool run_demo(host_session& session, std::ostream& out, const settings_request& 
             continue;
         }
         out << pick.meta_scan << "\n";
-        expect("ExecuteMetaScan", session.metascan(++id, ++request_number,
-                                                   build_settings(document, request_for(pick.meta_scan))));
+        result.begin();
+        const auto code =
+            session.metascan(++id, ++request_number, build_settings(document, request_for(pick.meta_scan)));
         discovered[pick.meta_scan] = last_of(session.take_messages(), "meta_scan_result");
-        ok = ok && discovered[pick.meta_scan].value("response", 5) == 0;
+        if (result.export_result(module_export::meta_scan, code)) {
+            result.meta_scan_result(pick.meta_scan, discovered[pick.meta_scan]);
+        }
     }
 
     heading(out, "Sensors: created from a discovered row, scanned twice");
     std::int32_t sensor_id = 0;
     const auto scan_twice = [&](const std::string& title, const settings_request& request) {
         out << "sensor " << ++sensor_id << ": " << title << "\n";
-        const auto settings = build_settings(document, request);
-        expect("CreateSensorInstance", session.create(sensor_id, settings));
-        for (int scan = 0; scan < 2; ++scan) {
-            expect("ExecuteSensorScan", session.scan(sensor_id));
-            ok = ok && last_of(session.take_messages(), "sensor_scan_result").value("response_code", 3) == 0;
+        result.begin();
+        if (!result.export_result(module_export::create,
+                                  session.create(sensor_id, build_settings(document, request)))) {
+            return;
         }
-        expect("DestroySensorInstance", session.destroy(sensor_id));
+        for (int scan = 0; scan < 2; ++scan) {
+            result.begin();
+            const auto code = session.scan(sensor_id);
+            const auto sent = last_of(session.take_messages(), "sensor_scan_result");
+            if (result.export_result(module_export::scan, code)) {
+                result.scan_result("sensor " + std::to_string(sensor_id), sent);
+            }
+        }
+        result.begin();
+        result.export_result(module_export::destroy, session.destroy(sensor_id));
     };
     for (const auto& pick : picks) {
         const auto row = first_row(discovered[pick.meta_scan], pick);
         if (!row) {
-            out << "  no " << pick.meta_scan << " row for " << pick.sensor << "\n";
-            ok = false;
+            result.fail(std::string("no ") + pick.meta_scan + " row for " + pick.sensor);
             continue;
         }
         auto request = request_for(pick.sensor);
@@ -140,10 +137,6 @@ bool run_demo(host_session& session, std::ostream& out, const settings_request& 
         {"cost_specific_section.cost_forecast_group.forecast_additional", "enabled"},
         {"cost_specific_section.cost_forecast_group.forecast_cost_types", "blended_cost"}};
     scan_twice("awscost with amortized and unblended costs and the blended forecast", cost);
-
-    out << "\n"
-        << (ok ? "Demo finished: every step succeeded." : "Demo finished with failures (see above).") << "\n";
-    return ok;
 }
 
 }  // namespace orvane::tessel::probe

@@ -15,8 +15,8 @@ std::uint32_t size(const std::string& text) {
 
 }  // namespace
 
-host_session::host_session(const std::string& module_path, message_sink sink)
-    : library_(module_path), sink_(std::move(sink)) {
+host_session::host_session(module_library& library, message_sink sink)
+    : library_(library), sink_(std::move(sink)) {
     // The handle brings each message back to this session.
     const auto code = library_.initialize(reinterpret_cast<std::uint64_t>(this), &host_session::on_message);
     if (code != 0) {
@@ -32,16 +32,27 @@ void host_session::on_message(std::uint64_t handle, const std::uint8_t* buffer, 
     auto& session =
         *reinterpret_cast<host_session*>(handle);  // NOLINT(performance-no-int-to-ptr): our own handle
     const std::string_view raw(reinterpret_cast<const char*>(buffer), length);
-    auto message = nlohmann::ordered_json::parse(raw);
-    if (session.capture_document_ && message.value("type", "") == "module_information") {
-        session.document_ = nlohmann::ordered_json::parse(message.at("document").get<std::string>());
-        return;
+    // Nothing may throw back into the module through its C callback: a message the probe cannot
+    // read is kept as what it is, an undecodable one.
+    nlohmann::ordered_json message;
+    try {
+        message = nlohmann::ordered_json::parse(raw);
+        if (session.capture_document_ && message.value("type", "") == "module_information") {
+            session.document_ = nlohmann::ordered_json::parse(message.at("document").get<std::string>());
+            return;
+        }
+    } catch (const std::exception&) {
+        message = {{"type", "undecodable"}, {"bytes", length}};
     }
-    if (session.sink_) {
-        session.sink_(raw, message);
+    try {
+        if (session.sink_) {
+            session.sink_(raw, message);
+        }
+        std::lock_guard lock(session.mutex_);
+        session.messages_.push_back(std::move(message));
+    } catch (const std::exception&) {
+        // The sink printed what it could; the message is lost to the probe, not to the module.
     }
-    std::lock_guard lock(session.mutex_);
-    session.messages_.push_back(std::move(message));
 }
 
 const nlohmann::ordered_json& host_session::document() {

@@ -12,14 +12,15 @@
 
 namespace orvane::tessel::probe {
 
-// A host in a box: loads the module, initialises it with a callback that hands every message to
-// the sink as it arrives, and calls the exports with settings buffers.
+// A host in a box: initialises the loaded module with a callback that hands every message to the
+// sink as it arrives, calls the exports with settings buffers, and cleans the module up at the end.
+// The module keeps one instance per process, so only one session may exist at a time.
 class host_session {
 public:
     // Receives each message: its raw text and its decoded form.
     using message_sink = std::function<void(std::string_view raw, const nlohmann::ordered_json& message)>;
 
-    host_session(const std::string& module_path, message_sink sink);
+    host_session(module_library& library, message_sink sink);
     ~host_session();
     host_session(const host_session&) = delete;
     host_session& operator=(const host_session&) = delete;
@@ -40,7 +41,7 @@ public:
 private:
     static void on_message(std::uint64_t handle, const std::uint8_t* buffer, std::uint32_t length);
 
-    module_library library_;
+    module_library& library_;
     message_sink sink_;
     std::mutex mutex_;
     std::vector<nlohmann::ordered_json> messages_;

@@ -1,132 +1,45 @@
 // probe: a command-line host for the module. It loads the library by path, drives its exports and
-// prints what comes back, so that anyone can try a sensor from a shell.
+// prints what comes back, so that anyone can try a sensor from a shell. Exit status: 0 when every call
+// succeeded, 1 when one failed, 2 when the command line was wrong.
 #include <CLI/CLI.hpp>
 #include <cstdlib>
 #include <iostream>
-#include <memory>
-#include <optional>
 #include <string>
-#include <vector>
 
-#include "tools/probe/demo.h"
-#include "tools/probe/host_session.h"
-#include "tools/probe/renderer.h"
-#include "tools/probe/settings_builder.h"
+#include "tools/probe/commands.h"
+#include "tools/probe/usage_error.h"
 
 namespace {
 
 using namespace orvane::tessel::probe;
 
-struct options {
-    std::string module_path;
-    std::string log_dir;
-    std::string endpoint;
-    bool json = false;
+constexpr int usage_status = 2;
 
-    std::string kind;
-    std::string settings_file;
-    std::vector<std::string> overrides;
-    std::string access_key;
-    std::string secret_key;
-    int count = 1;
-    std::int32_t id = 1;
-    bool languages = false;
-};
-
-std::string env(const char* name) {
-    const char* value = std::getenv(name);  // NOLINT(concurrency-mt-unsafe): before any thread starts
-    return value == nullptr ? std::string() : std::string(value);
-}
-
-settings_request request_of(const options& o) {
-    settings_request request;
-    request.kind = o.kind;
-    if (!o.settings_file.empty()) {
-        request.file = o.settings_file;
-    }
-    for (const auto& item : o.overrides) {
-        const auto equals = item.find('=');
-        if (equals == std::string::npos) {
-            throw std::runtime_error("--set needs KEY=VALUE, not " + item);
-        }
-        request.overrides.emplace_back(item.substr(0, equals), item.substr(equals + 1));
-    }
-    request.access_key = o.access_key.empty() ? env("AWS_ACCESS_KEY_ID") : o.access_key;
-    request.secret_key = o.secret_key.empty() ? env("AWS_SECRET_ACCESS_KEY") : o.secret_key;
-    return request;
-}
-
-void add_settings_options(CLI::App& command, options& o) {
-    command.add_option("kind", o.kind, "Kind name from the definition document")->required();
-    command.add_option("--settings", o.settings_file, "Settings buffer file in the host's wire format");
-    command.add_option("--set", o.overrides, "Override one setting: KEY=VALUE (repeatable)");
+void add_credentials(CLI::App& command, probe_options& o) {
     command.add_option("--access-key", o.access_key, "AWS access key (default: AWS_ACCESS_KEY_ID)");
     command.add_option("--secret-key", o.secret_key, "AWS secret key (default: AWS_SECRET_ACCESS_KEY)");
 }
 
-// Reports a non-zero export result; returns whether the call succeeded.
-bool report(const char* export_name, std::int32_t code) {
-    if (code != 0) {
-        std::cerr << "probe: " << export_name << " returned " << code << "\n";
-    }
-    return code == 0;
-}
-
-int run(const std::string& command, const options& o) {
-    if (!o.log_dir.empty()) {
-        ::setenv("VEXA_LOG_DIR", o.log_dir.c_str(), 1);  // NOLINT(concurrency-mt-unsafe): before loading
-    }
-    if (!o.endpoint.empty()) {
-        ::setenv("AWS_ENDPOINT_URL", o.endpoint.c_str(), 1);  // NOLINT(concurrency-mt-unsafe): before loading
-    }
-    std::unique_ptr<renderer> view;
-    host_session session(o.module_path, [&](std::string_view raw, const nlohmann::ordered_json& message) {
-        if (o.json) {
-            std::cout << raw << std::endl;
-        } else if (view) {
-            view->render(message);
-        }
-    });
-    const auto& document = session.document();
-    view = std::make_unique<renderer>(std::cout, document);
-
-    if (command == "info") {
-        session.module_information(o.languages);
-        return 0;
-    }
-    if (command == "demo") {
-        auto credentials = request_of(o);
-        return run_demo(session, std::cout, credentials) ? 0 : 1;
-    }
-    const std::string settings = build_settings(document, request_of(o));
-    bool ok = true;
-    if (command == "check") {
-        std::cout << (o.json ? "" : "check " + o.kind + "\n") << std::flush;
-        ok = report("ExecuteCheck", session.check(o.id, settings));
-    } else if (command == "metascan") {
-        std::cout << (o.json ? "" : "meta-scan " + o.kind + "\n") << std::flush;
-        ok = report("ExecuteMetaScan", session.metascan(o.id, 1, settings));
-    } else if (command == "scan") {
-        if (!o.json) {
-            std::cout << "sensor " << o.id << " (" << o.kind << ")\n";
-        }
-        ok = report("CreateSensorInstance", session.create(o.id, settings));
-        for (int i = 0; ok && i < o.count; ++i) {
-            ok = report("ExecuteSensorScan", session.scan(o.id));
-        }
-        ok = report("DestroySensorInstance", session.destroy(o.id)) && ok;
-    }
-    return ok ? 0 : 1;
+void add_settings_options(CLI::App& command, probe_options& o) {
+    command.add_option(
+        "--settings", o.settings_file,
+        "Settings buffer file in the host's wire format; what it leaves out takes its default");
+    command.add_option("--set", o.overrides, "Set one setting: KEY=VALUE (repeatable)");
+    add_credentials(command, o);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    CLI::App app{"probe: a command-line host for the AWS monitoring module"};
-    options o;
-    o.module_path = env("VEXA_MODULE").empty() ? VEXA_DEFAULT_MODULE_PATH : env("VEXA_MODULE");
-    app.add_option("--module", o.module_path, "Path of the module library")->capture_default_str();
-    app.add_option("--log-dir", o.log_dir, "Folder for the module's log files (VEXA_LOG_DIR)");
+    CLI::App app{
+        "probe: a command-line host for the AWS monitoring module.\n"
+        "Exit status: 0 every call succeeded; 1 a call, check, scan or meta-scan failed; 2 usage error."};
+    probe_options o;
+    const char* module = std::getenv("VEXA_MODULE");  // NOLINT(concurrency-mt-unsafe): no threads yet
+    o.module_path = module == nullptr || *module == '\0' ? VEXA_DEFAULT_MODULE_PATH : module;
+    app.add_option("--module", o.module_path, "Path of the module library (VEXA_MODULE)")
+        ->capture_default_str();
+    app.add_option("--log-dir", o.log_dir, "Keep the module's log files in this folder (VEXA_LOG_DIR)");
     app.add_option("--endpoint", o.endpoint, "Send every AWS request to this URL (AWS_ENDPOINT_URL)");
     app.add_flag("--json", o.json, "Print every message as the JSON line the module sent");
     app.add_option("--id", o.id, "Sensor, check or meta-scan id")->capture_default_str();
@@ -137,24 +50,49 @@ int main(int argc, char** argv) {
     auto* info = app.add_subcommand("info", "Summarise the module definition document");
     info->add_flag("--languages", o.languages, "Ask for every translation");
     auto* check = app.add_subcommand("check", "Run a check (tests the credentials)");
+    check->add_option("kind", o.kind, "Check kind from the definition document")->required();
     add_settings_options(*check, o);
     auto* metascan = app.add_subcommand("metascan", "Run a meta-scan (lists what can be monitored)");
+    metascan->add_option("kind", o.kind, "Meta-scan kind from the definition document")->required();
     add_settings_options(*metascan, o);
     auto* scan = app.add_subcommand("scan", "Create a sensor, scan it and destroy it");
+    scan->add_option("kind", o.kind, "Sensor kind from the definition document")->required();
     add_settings_options(*scan, o);
     scan->add_option("--count", o.count, "Number of scans")
         ->capture_default_str()
         ->check(CLI::PositiveNumber);
 
-    auto* demo = app.add_subcommand("demo", "Run every check and meta-scan, then scan a sensor of each kind");
-    demo->add_option("--access-key", o.access_key, "AWS access key (default: AWS_ACCESS_KEY_ID)");
-    demo->add_option("--secret-key", o.secret_key, "AWS secret key (default: AWS_SECRET_ACCESS_KEY)");
+    auto* demo = app.add_subcommand("demo",
+                                    "Run every check and meta-scan, scan a sensor of each kind, "
+                                    "and end with what monitoring the account costs");
+    add_credentials(*demo, o);
 
-    CLI11_PARSE(app, argc, argv);
+    auto* cost = app.add_subcommand("cost",
+                                    "Measure the AWS requests of one scan of every sensor and show "
+                                    "what monitoring costs a month");
+    cost->add_option("--settings", o.settings_file,
+                     "Price these sensors instead of the discovered ones: one settings buffer or a list");
+    cost->add_option("--set", o.overrides, "Set one setting of every call: KEY=VALUE (repeatable)");
+    add_credentials(*cost, o);
+    cost->add_option("--interval", o.interval,
+                     "Scan interval in seconds for every sensor (at least its kind's "
+                     "minimum; default: each sensor's own)")
+        ->check(CLI::PositiveNumber);
+    cost->add_option("--prices", o.prices_file, "Price table file replacing the built-in one");
+
     try {
-        return run(app.get_subcommands().front()->get_name(), o);
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        return app.exit(error) == 0 ? 0 : usage_status;
+    }
+    o.command = app.get_subcommands().front()->get_name();
+    try {
+        return run_command(o);
+    } catch (const usage_error& error) {
+        std::cerr << "probe: " << error.what() << "\n";
+        return usage_status;
     } catch (const std::exception& error) {
         std::cerr << "probe: " << error.what() << "\n";
-        return 2;
+        return 1;
     }
 }

@@ -1,8 +1,8 @@
 #include "tools/probe/module_library.h"
 
-#include <dlfcn.h>
-
 #include <stdexcept>
+
+#include "tools/probe/platform.h"
 
 namespace orvane::tessel::probe {
 
@@ -10,7 +10,7 @@ namespace {
 
 template <class Function>
 void bind(void* library, const char* name, Function& target) {
-    void* symbol = ::dlsym(library, name);
+    void* symbol = platform::library_symbol(library, name);
     if (symbol == nullptr) {
         throw std::runtime_error(std::string("the module does not export ") + name);
     }
@@ -19,27 +19,17 @@ void bind(void* library, const char* name, Function& target) {
 
 }  // namespace
 
-module_library::module_library(const std::string& path)
-    : handle_(::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL)) {
-    if (handle_ == nullptr) {
-        throw std::runtime_error("cannot load the module " + path + ": " +
-                                 ::dlerror());  // NOLINT(concurrency-mt-unsafe)
-    }
-    bind(handle_, "InitializeModule", initialize);
-    bind(handle_, "GetModuleInformation", get_module_information);
-    bind(handle_, "GetApiLevel", get_api_level);
-    bind(handle_, "CreateSensorInstance", create_sensor_instance);
-    bind(handle_, "DestroySensorInstance", destroy_sensor_instance);
-    bind(handle_, "ExecuteSensorScan", execute_sensor_scan);
-    bind(handle_, "ExecuteCheck", execute_check);
-    bind(handle_, "ExecuteMetaScan", execute_meta_scan);
-    bind(handle_, "CleanupModule", cleanup);
-}
-
-module_library::~module_library() {
-    if (handle_ != nullptr) {
-        ::dlclose(handle_);
-    }
+module_library::module_library(const std::string& path) {
+    void* library = platform::load_library(path);
+    bind(library, "InitializeModule", initialize);
+    bind(library, "GetModuleInformation", get_module_information);
+    bind(library, "GetApiLevel", get_api_level);
+    bind(library, "CreateSensorInstance", create_sensor_instance);
+    bind(library, "DestroySensorInstance", destroy_sensor_instance);
+    bind(library, "ExecuteSensorScan", execute_sensor_scan);
+    bind(library, "ExecuteCheck", execute_check);
+    bind(library, "ExecuteMetaScan", execute_meta_scan);
+    bind(library, "CleanupModule", cleanup);
 }
 
 }  // namespace orvane::tessel::probe

@@ -7,11 +7,11 @@
 
 namespace orvane::tessel::probe {
 
-// The module loaded by path, never linked: the probe talks to it exactly as a host does.
+// The module loaded by path, never linked and never unloaded: the probe talks to it as a host does.
 class module_library {
 public:
     explicit module_library(const std::string& path);
-    ~module_library();
+    ~module_library() = default;
     module_library(const module_library&) = delete;
     module_library& operator=(const module_library&) = delete;
 
@@ -24,9 +24,6 @@ public:
     decltype(&::ExecuteCheck) execute_check = nullptr;
     decltype(&::ExecuteMetaScan) execute_meta_scan = nullptr;
     decltype(&::CleanupModule) cleanup = nullptr;
-
-private:
-    void* handle_ = nullptr;
 };
 
 }  // namespace orvane::tessel::probe

@@ -1,5 +1,7 @@
 #include "tools/probe/renderer.h"
 
+#include "tools/probe/diagnosis.h"
+
 #include <algorithm>
 #include <iomanip>
 #include <sstream>
@@ -82,15 +84,15 @@ void renderer::render(const json& message) {
         scan_result(message);
     } else if (type == "metascan_progress") {
         out_ << "  [" << std::setw(3) << message["progress"].get<int>() << "%] "
-             << message["text"]["text"].get<std::string>() << "\n";
+             << printable_line(message["text"]["text"].get<std::string>()) << "\n";
     } else if (type == "meta_scan_result") {
         meta_scan_result(message);
     } else if (type == "check_result") {
         out_ << "  check " << message["id"] << ": "
              << (message["success"].get<bool>() ? "credentials work" : "failed") << "\n";
     } else if (type == "persistent_data") {
-        out_ << "  keeps " << message["key"].get<std::string>() << " = "
-             << message["value"].get<std::string>() << "\n";
+        out_ << "  keeps " << printable_line(message["key"].get<std::string>()) << " = "
+             << printable_line(message["value"].get<std::string>()) << "\n";
     } else if (type == "module_information") {
         summary(message);
     } else {
@@ -101,15 +103,13 @@ void renderer::render(const json& message) {
 void renderer::scan_result(const json& message) {
     const std::int32_t sensor = message["sensor_id"];
     const std::int32_t response = message["response_code"];
-    const std::string text = message["response_message"]["text"];
+    const std::string text = printable_line(message["response_message"]["text"].get<std::string>());
     if (response == 3) {
         out_ << "  scan failed: " << text << "\n";
         return;
     }
-    out_ << "  scan result (response " << response << ", error " << message["error_code"] << "): " << text;
-    if (!text.ends_with('\n')) {
-        out_ << "\n";
-    }
+    out_ << "  scan result (response " << response << ", error " << message["error_code"] << "): " << text
+         << "\n";
     const auto& known = channels_[sensor];
     for (const auto& value : message["channels"]) {
         const std::int32_t id = value["id"];
@@ -124,16 +124,16 @@ void renderer::scan_result(const json& message) {
 
 void renderer::meta_scan_result(const json& message) {
     if (message["response"] != 0) {
-        out_ << "  meta-scan failed: " << message["message"]["text"].get<std::string>() << "\n";
+        out_ << "  meta-scan failed: " << printable_line(message["message"]["text"].get<std::string>()) << "\n";
         return;
     }
     out_ << "  found " << message["entries"].size() << " resource(s)\n";
     for (const auto& entry : message["entries"]) {
-        out_ << "    " << pad(entry["display_name"]["text"], 44);
+        out_ << "    " << pad(printable_line(entry["display_name"]["text"].get<std::string>()), 44);
         for (const auto& [key, value] : entry["settings"].items()) {
             const auto setting = key.substr(key.rfind('.') + 1);
             if (setting != "region_display_name") {
-                out_ << " " << setting << "=" << value.get<std::string>();
+                out_ << " " << printable_line(setting) << "=" << printable_line(value.get<std::string>());
             }
         }
         out_ << "\n";

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Starts the AWS emulator with a scenario, runs the probe's demo against it and stops the emulator.
 #   run_demo.sh EMULATOR PROBE SCENARIO [probe options...]
+# VEXA_PROBE_RUNNER, when set, runs the probe (scripts/wine.sh for probe.exe).
 set -euo pipefail
 
 emulator_binary="$1" probe_binary="$2" scenario="$3"
@@ -18,5 +19,5 @@ done
 url="$(head -n 1 "$work/url")"
 echo "AWS emulator listening on $url"
 
-"$probe_binary" --endpoint "$url" --log-dir "$work/logs" "$@" demo \
+${VEXA_PROBE_RUNNER:+"$VEXA_PROBE_RUNNER"} "$probe_binary" --endpoint "$url" --log-dir "$work/logs" "$@" demo \
     --access-key AKIDEXAMPLE --secret-key wJalrXUtnFEMI/K7MDENG+bPxRfiCYEXAMPLEKEY

@@ -1,9 +1,8 @@
 #include "tools/probe/settings_builder.h"
 
+#include <algorithm>
 #include <fstream>
-#include <set>
 #include <sstream>
-#include <stdexcept>
 
 namespace orvane::tessel::probe {
 
@@ -14,113 +13,80 @@ using json = nlohmann::ordered_json;
 constexpr const char* access_key_setting = "awscredentials.credentials_group.access_key";
 constexpr const char* secret_key_setting = "awscredentials.credentials_group.secret_key";
 
-const nlohmann::ordered_json& sections_of(const nlohmann::ordered_json& document, const std::string& kind,
-                                          kind_category category) {
-    switch (category) {
-        case kind_category::sensor:
-            return document.at("Sensors").at(kind).at("Settings").at("Sections");
-        case kind_category::check:
-            return document.at("Checks").at(kind).at("Sections");
-        case kind_category::meta_scan:
-            return document.at("MetaScans").at(kind).at("Sections");
-    }
-    throw std::logic_error("unknown kind category");
-}
-
-// Settings that the document marks as secure, by full key; the cloud API key is always secret.
-std::set<std::string> secure_keys(const nlohmann::ordered_json& document) {
-    std::set<std::string> keys{"orvanecloudapikey"};
-    for (const auto& [section_name, section] : document.at("Sections").items()) {
-        for (const auto& group_name : section.at("Groups")) {
-            for (const auto& item : document.at("Groups").at(group_name.get<std::string>()).at("Items")) {
-                const auto& setting = item.at("Setting");
-                if (setting.contains("Text") && setting.at("Text").contains("Security")) {
-                    keys.insert(section_name + "." + group_name.get<std::string>() + "." +
-                                setting.at("Name").get<std::string>());
-                }
-            }
-        }
-    }
-    return keys;
-}
-
-json defaults(const nlohmann::ordered_json& document, const std::string& kind, kind_category category) {
-    const auto secure = secure_keys(document);
-    json settings = json::object();
-    json secrets = json::object();
+// The settings a host sends with every kind; the document does not declare them.
+json common_settings(const json& document, const std::string& kind, kind_category category) {
     const std::int64_t interval =
-        category == kind_category::sensor
-            ? document.at("Sensors").at(kind).at("RecommendedInterval").get<std::int64_t>()
-            : 300;
-    settings["host"] = "aws.amazon.com";
-    settings["logging"] = "enabled";
-    settings["interval"] = std::to_string(interval);
-    settings["timeout"] = "60";
-    settings["ipversion"] = "IPv4";
-    secrets["orvanecloudapikey"] = "";
-    for (const auto& section_name : sections_of(document, kind, category)) {
-        const auto& section = document.at("Sections").at(section_name.get<std::string>());
-        for (const auto& group_name : section.at("Groups")) {
-            for (const auto& item : document.at("Groups").at(group_name.get<std::string>()).at("Items")) {
-                const auto& setting = item.at("Setting");
-                const std::string key = section_name.get<std::string>() + "." +
-                                        group_name.get<std::string>() + "." +
-                                        setting.at("Name").get<std::string>();
-                const std::string value = setting.value("Default", "");
-                (secure.contains(key) ? secrets : settings)[key] = value;
-            }
-        }
-    }
-    json root;
-    root["kind"] = kind;
-    root["settings"] = std::move(settings);
-    root["secure_settings"] = std::move(secrets);
-    return root;
+        category == kind_category::sensor ? intervals_of(document, kind).recommended : 300;
+    return json{{"host", "aws.amazon.com"},
+                {"logging", "enabled"},
+                {"interval", std::to_string(interval)},
+                {"timeout", "60"},
+                {"ipversion", "IPv4"}};
 }
 
-json read_file(const std::string& path) {
-    std::ifstream file(path);
-    if (!file) {
-        throw std::runtime_error("cannot read the settings file " + path);
+json defaults(const json& document, const std::string& kind) {
+    const auto category = category_of(document, kind);
+    if (!category) {
+        throw usage_error("the module has no kind named \"" + kind + "\" (probe info lists them)");
     }
-    std::stringstream text;
-    text << file.rdbuf();
-    return json::parse(text.str());
+    json settings = common_settings(document, kind, *category);
+    json secrets = json{{"orvanecloudapikey", ""}};
+    for (const auto& setting : settings_of(document, kind, *category)) {
+        (setting.secure ? secrets : settings)[setting.key] = setting.default_value;
+    }
+    return json{{"kind", kind}, {"settings", std::move(settings)}, {"secure_settings", std::move(secrets)}};
+}
+
+std::string text_of(const json& value) {
+    return value.is_string() ? value.get<std::string>() : value.dump();
 }
 
 }  // namespace
 
-std::optional<kind_category> category_of(const nlohmann::ordered_json& document, const std::string& kind) {
-    if (document.at("Sensors").contains(kind)) {
-        return kind_category::sensor;
+json read_json_file(const std::string& path) {
+    std::ifstream file(path);
+    if (!file) {
+        throw usage_error("cannot read " + path);
     }
-    if (document.at("Checks").contains(kind)) {
-        return kind_category::check;
+    std::stringstream text;
+    text << file.rdbuf();
+    try {
+        return json::parse(text.str());
+    } catch (const json::parse_error&) {
+        throw usage_error(path + " is not valid JSON");
     }
-    if (document.at("MetaScans").contains(kind)) {
-        return kind_category::meta_scan;
-    }
-    return std::nullopt;
 }
 
-std::string build_settings(const nlohmann::ordered_json& document, const settings_request& request) {
-    json root;
-    if (request.file) {
-        root = read_file(*request.file);
-        if (!request.kind.empty()) {
-            root["kind"] = request.kind;
-        }
-    } else {
-        const auto category = category_of(document, request.kind);
-        if (!category) {
-            throw std::runtime_error("the module has no kind named \"" + request.kind + "\"");
-        }
-        root = defaults(document, request.kind, *category);
+std::string build_settings(const json& document, const settings_request& request) {
+    std::string kind = request.kind;
+    if (kind.empty() && request.file && request.file->is_object()) {
+        kind = text_of(request.file->value("kind", json("")));
     }
+    json root = defaults(document, kind);
     const auto secure = secure_keys(document);
     const auto put = [&](const std::string& key, const std::string& value) {
-        root[secure.contains(key) ? "secure_settings" : "settings"][key] = value;
+        const bool secret = std::find(secure.begin(), secure.end(), key) != secure.end();
+        root[secret ? "secure_settings" : "settings"][key] = value;
     };
+    if (request.file) {
+        if (!request.file->is_object()) {
+            throw usage_error("a settings buffer is a JSON object");
+        }
+        for (const char* part : {"settings", "secure_settings"}) {
+            const json values = request.file->value(part, json::object());
+            if (!values.is_object()) {
+                throw usage_error(std::string("the settings buffer's ") + part + " must be an object");
+            }
+            for (const auto& [key, value] : values.items()) {
+                put(key, text_of(value));
+            }
+        }
+        for (const char* part : {"channels", "persistent_data"}) {
+            if (request.file->contains(part)) {
+                root[part] = request.file->at(part);
+            }
+        }
+    }
     if (!request.access_key.empty()) {
         put(access_key_setting, request.access_key);
     }

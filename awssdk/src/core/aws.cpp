@@ -1,13 +1,12 @@
 #include "core/enum_table.h"
 #include "core/log.h"
 #include "core/transport.h"
+#include "core/transport_platform.h"
 
 #include <aws/core/Aws.h>
 #include <aws/core/client/CoreErrors.h>
 #include <aws/core/utils/logging/AWSLogging.h>
 #include <aws/core/utils/logging/DefaultLogSystem.h>
-
-#include <curl/curl.h>
 
 namespace Aws {
 namespace {
@@ -29,9 +28,7 @@ void InitAPI(const SDKOptions& options) {
         }
         AWS_LOGSTREAM_INFO(kTag, "Initiate AWS SDK for C++ with Version:" << AWS_SDK_VERSION_STRING);
     }
-    if (options.httpOptions.initAndCleanupCurl) {
-        curl_global_init(CURL_GLOBAL_ALL);
-    }
+    Aws::Internal::GlobalHttpInit(options.httpOptions.initAndCleanupCurl);
     Aws::Internal::StartConnectionPool(kMaxIdleHandles);
     Aws::Internal::InitEnumOverflowContainer();
 }
@@ -39,9 +36,7 @@ void InitAPI(const SDKOptions& options) {
 void ShutdownAPI(const SDKOptions& options) {
     Aws::Internal::CleanupEnumOverflowContainer();
     Aws::Internal::StopConnectionPool();
-    if (options.httpOptions.initAndCleanupCurl) {
-        curl_global_cleanup();
-    }
+    Aws::Internal::GlobalHttpCleanup(options.httpOptions.initAndCleanupCurl);
     Aws::Client::CoreErrorsMapper::CleanupCoreErrorsMapper();
     if (options.loggingOptions.logLevel != Aws::Utils::Logging::LogLevel::Off) {
         Aws::Utils::Logging::ShutdownAWSLogging();

@@ -6,7 +6,11 @@
 #include <aws/core/client/DefaultRetryStrategy.h>
 #include <aws/core/platform/Environment.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/utsname.h>
+#endif
 
 #include <cctype>
 #include <cstdlib>
@@ -36,6 +40,11 @@ Aws::String ConfigFilePath() {
         return path;
     }
     Aws::String home = Aws::Environment::GetEnv("HOME");
+#ifdef _WIN32
+    if (home.empty()) {
+        home = Aws::Environment::GetEnv("USERPROFILE");  // where the official SDK looks on Windows
+    }
+#endif
     if (home.empty()) {
         return {};
     }
@@ -127,10 +136,29 @@ void ResetProfileCache() {
 
 namespace Environment {
 
+#ifdef _WIN32
+// The process environment itself, not the C runtime's copy of it: a host that sets a variable with
+// SetEnvironmentVariable after start is seen.
+Aws::String GetEnv(const char* name) {
+    if (name == nullptr) {
+        return {};
+    }
+    Aws::String value(256, '\0');
+    for (;;) {
+        const DWORD length = GetEnvironmentVariableA(name, value.data(), static_cast<DWORD>(value.size()));
+        if (length < value.size()) {
+            value.resize(length);
+            return value;
+        }
+        value.resize(length);
+    }
+}
+#else
 Aws::String GetEnv(const char* name) {
     const char* value = name != nullptr ? std::getenv(name) : nullptr;  // NOLINT(concurrency-mt-unsafe)
     return value != nullptr ? Aws::String(value) : Aws::String();
 }
+#endif
 
 }  // namespace Environment
 
@@ -181,16 +209,47 @@ Aws::String FilterToken(std::string_view token) {
     return out;
 }
 
+struct OsInfo {
+    const char* name;
+    Aws::String release;
+    Aws::String machine;
+};
+
+#ifdef _WIN32
+// RtlGetVersion tells the real version; GetVersionEx is capped at 6.2 for unmanifested programs.
+OsInfo OperatingSystem() {
+    using RtlGetVersion = LONG(WINAPI*)(OSVERSIONINFOW*);
+    OSVERSIONINFOW version{};
+    version.dwOSVersionInfoSize = sizeof(version);
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    const auto query = ntdll == nullptr ? nullptr
+                                        : reinterpret_cast<RtlGetVersion>(reinterpret_cast<void*>(
+                                              GetProcAddress(ntdll, "RtlGetVersion")));
+    if (query != nullptr) {
+        query(&version);
+    }
+    return {"Windows",
+            std::to_string(version.dwMajorVersion) + "." + std::to_string(version.dwMinorVersion) + "." +
+                std::to_string(version.dwBuildNumber),
+            "x86_64"};
+}
+#else
+OsInfo OperatingSystem() {
+    utsname info{};
+    uname(&info);
+    return {"Linux", info.release, info.machine};
+}
+#endif
+
 }  // namespace
 
 Aws::String ComputeUserAgentString(ClientConfiguration const* const pConfig) {
     (void)pConfig;
     static const Aws::String agent = [] {
-        utsname info{};
-        uname(&info);
-        return Aws::String("aws-sdk-cpp/") + AWS_SDK_VERSION_STRING + " ua/2.1 os/Linux#" +
-               FilterToken(info.release) + " lang/c++#C++" + std::to_string(__cplusplus / 100 % 100) +
-               " md/arch#" + FilterToken(info.machine) + " md/GCC#" + FilterToken(__VERSION__);
+        const auto [os, release, machine] = OperatingSystem();
+        return Aws::String("aws-sdk-cpp/") + AWS_SDK_VERSION_STRING + " ua/2.1 os/" + os + "#" +
+               FilterToken(release) + " lang/c++#C++" + std::to_string(__cplusplus / 100 % 100) +
+               " md/arch#" + FilterToken(machine) + " md/GCC#" + FilterToken(__VERSION__);
     }();
     return agent;
 }

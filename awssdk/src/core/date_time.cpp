@@ -213,11 +213,19 @@ std::optional<Clock::time_point> ToTimePoint(const Fields& f) {
 std::tm ToTm(Clock::time_point time, bool local) {
     const std::time_t t = Clock::to_time_t(time);
     std::tm tm{};
+#ifdef _WIN32
+    if (local) {
+        localtime_s(&tm, &t);
+    } else {
+        gmtime_s(&tm, &t);
+    }
+#else
     if (local) {
         localtime_r(&t, &tm);
     } else {
         gmtime_r(&t, &tm);
     }
+#endif
     return tm;
 }
 

@@ -2,13 +2,16 @@
 //
 //   vexa_docgen --structure document.json --vendor vendor.json --texts texts/ --languages English,Russian,...
 //               [--cpp out.cpp] [--json out.json] [--review Language]
+//   vexa_docgen --english texts/English.json --keys library/texts.keys --namespace NS --header out.h
 //
 // --cpp writes the source of definition::document(), --json the one-line document itself, and --review
-// prints key, English text and translation of one language, tab-separated, for proofreading.
+// prints key, English text and translation of one language, tab-separated, for proofreading. The second
+// form writes the C++ text constants of one library's messages, from the document's English texts.
 #include <algorithm>
 #include <exception>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <iostream>
 #include <map>
 #include <string>
@@ -21,6 +24,7 @@
 #include "docgen_error.h"
 #include "json_writer.h"
 #include "source_parser.h"
+#include "texts_emitter.h"
 
 namespace {
 
@@ -28,21 +32,26 @@ namespace docgen = orvane::tessel::aws::definition::docgen;
 using docgen::docgen_error;
 
 std::map<std::string, std::string> parse_arguments(int argc, char** argv) {
-    const std::vector<std::string> known = {"--structure", "--vendor", "--texts", "--languages",
-                                            "--cpp",       "--json",   "--review"};
+    const std::vector<std::string> known = {"--structure", "--vendor", "--texts",     "--languages", "--cpp",
+                                            "--json",      "--review", "--english",   "--keys",      "--namespace",
+                                            "--header"};
     std::map<std::string, std::string> options;
     for (int i = 1; i < argc; i += 2) {
         const std::string name = argv[i];
         if (std::find(known.begin(), known.end(), name) == known.end() || i + 1 >= argc) {
             throw docgen_error(
                 "usage: vexa_docgen --structure F --vendor F --texts DIR --languages A,B,... "
-                "[--cpp F] [--json F] [--review LANGUAGE]");
+                "[--cpp F] [--json F] [--review LANGUAGE]\n"
+                "       vexa_docgen --english F --keys F --namespace NS --header F");
         }
         options[name] = argv[i + 1];
     }
-    for (const auto* required : {"--structure", "--vendor", "--texts", "--languages"}) {
-        if (options.count(required) == 0) {
-            throw docgen_error(std::string("missing option ") + required);
+    const bool texts_header = options.count("--header") != 0;
+    const auto required = texts_header ? std::vector<const char*>{"--english", "--keys", "--namespace"}
+                                       : std::vector<const char*>{"--structure", "--vendor", "--texts", "--languages"};
+    for (const auto* option : required) {
+        if (options.count(option) == 0) {
+            throw docgen_error(std::string("missing option ") + option);
         }
     }
     return options;
@@ -81,8 +90,29 @@ void print_review(const nlohmann::ordered_json& document, const std::string& lan
     }
 }
 
+std::string read_file(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        throw docgen_error(path.string() + ": cannot be opened");
+    }
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void write_texts_header(const std::map<std::string, std::string>& options) {
+    const std::filesystem::path english = options.at("--english");
+    const std::filesystem::path keys = options.at("--keys");
+    const auto header = docgen::emit_texts_header(
+        docgen::read_source(english), docgen::parse_keys(read_file(keys), keys.string()), options.at("--namespace"),
+        english.generic_string() + " and " + keys.generic_string());
+    write_file(options.at("--header"), header);
+}
+
 int run(int argc, char** argv) {
     const auto options = parse_arguments(argc, argv);
+    if (options.count("--header") != 0) {
+        write_texts_header(options);
+        return 0;
+    }
     docgen::document_sources sources;
     sources.structure = docgen::read_source(options.at("--structure"));
     sources.vendor = docgen::read_source(options.at("--vendor"));

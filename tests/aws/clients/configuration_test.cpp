@@ -13,6 +13,7 @@
 #include "aws/clients/client_configuration.h"
 #include "aws/clients/credential_settings.h"
 #include "aws/clients/ec2_client_interface.h"
+#include "tests/support/environment.h"
 
 namespace {
 
@@ -22,12 +23,12 @@ using namespace orvane::tessel::aws;
 struct ScopedEnvironment {
     ScopedEnvironment(const char* name, const char* value) : name_(name) {
         if (value == nullptr) {
-            ::unsetenv(name);
+            vexa_test::unset_environment(name);
         } else {
-            ::setenv(name, value, 1);
+            vexa_test::set_environment(name, value);
         }
     }
-    ~ScopedEnvironment() { ::unsetenv(name_); }
+    ~ScopedEnvironment() { vexa_test::unset_environment(name_); }
     const char* name_;
 };
 

@@ -8,17 +8,17 @@ import argparse
 import datetime
 import json
 import os
-import signal
-import subprocess
 import sys
 import tempfile
 import unittest
-import urllib.request
 
 import boto3
 import botocore.exceptions
 import botocore.parsers
 from botocore.config import Config
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "support"))
+from emulator_process import EmulatorProcess  # noqa: E402 (found through the path above)
 
 ARGS = None
 KEY = "AKIDEXAMPLE"
@@ -26,28 +26,11 @@ SECRET = "wJalrXUtnFEMI/K7MDENG+bPxRfiCYEXAMPLEKEY"
 ALB = "app/web-alb/50dc6c495c0c9188"
 
 
-class Emulator:
-    """The executable on a free port; the first line it prints is the base URL."""
+class Emulator(EmulatorProcess):
+    """The executable under test, with boto3 clients pointed at it."""
 
     def __init__(self, scenario, *extra):
-        self.proc = subprocess.Popen([ARGS.emulator, "--scenario", scenario, *extra],
-                                     stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
-        self.url = self.proc.stdout.readline().strip()
-        if not self.url:
-            raise RuntimeError("emulator did not start: " + self.proc.stderr.read())
-
-    def stop(self):
-        self.proc.send_signal(signal.SIGTERM)
-        code = self.proc.wait(timeout=30)
-        self.proc.stdout.close()
-        self.proc.stderr.close()
-        return code
-
-    def admin(self, method, path, body=None):
-        data = None if body is None else json.dumps(body).encode()
-        req = urllib.request.Request(self.url + path, data=data, method=method)
-        with urllib.request.urlopen(req) as resp:
-            return json.loads(resp.read())
+        super().__init__(ARGS.emulator, scenario, *extra)
 
     def client(self, service, region="us-east-1", key=KEY, secret=SECRET, attempts=1, **kw):
         return boto3.client(service, endpoint_url=self.url, region_name=region, aws_access_key_id=key,

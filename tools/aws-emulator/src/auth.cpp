@@ -89,6 +89,59 @@ std::optional<authorization> parse_authorization(std::string_view text) {
     return out;
 }
 
+namespace {
+
+// Checks X-Amz-Date against the clock and the credential scope; nullptr with `result` failed otherwise.
+const std::string* signing_date(const sigv4::http_request& request, const authorization& auth, seconds_t now,
+                                auth_result& result) {
+    const auto* date_text = header(request, "x-amz-date");
+    const auto date = date_text == nullptr ? std::nullopt : parse_iso8601_basic(*date_text);
+    if (!date) {
+        result.failure = auth_failure::malformed;
+        result.detail =
+            "Authorization header requires existence of either a 'X-Amz-Date' or a 'Date' header.";
+        return nullptr;
+    }
+    if (*date < now - allowed_skew) {
+        result.failure = auth_failure::expired;
+        result.detail = "Signature expired: " + *date_text + " is now earlier than " +
+                        iso8601_basic(now - allowed_skew) + " (" + iso8601_basic(now) + " - 15 min.)";
+        return nullptr;
+    }
+    if (*date > now + allowed_skew) {
+        result.failure = auth_failure::expired;
+        result.detail = "Signature not yet current: " + *date_text + " is still later than " +
+                        iso8601_basic(now + allowed_skew) + " (" + iso8601_basic(now) + " + 15 min.)";
+        return nullptr;
+    }
+    if (auth.scope.date != date_text->substr(0, 8)) {
+        result.failure = auth_failure::bad_signature;
+        result.detail =
+            "Date in Credential scope does not match YYYYMMDD from ISO-8601 version of date from HTTP: '" +
+            auth.scope.date + "' != '" + date_text->substr(0, 8) + "', from '" + *date_text + "'.";
+        return nullptr;
+    }
+    return date_text;
+}
+
+void check_signature(const sigv4::http_request& request, const authorization& auth,
+                     const std::string& date_text, const credential& cred, auth_result& result) {
+    const auto canonical =
+        sigv4::canonical_request(request, auth.signed_headers, sigv4::sha256_hex(request.body));
+    const auto to_sign = sigv4::string_to_sign(date_text, auth.scope, canonical);
+    const auto expected = sigv4::signature(cred.secret_key, auth.scope, to_sign);
+    if (expected.size() != auth.signature.size() ||
+        CRYPTO_memcmp(expected.data(), auth.signature.data(), expected.size()) != 0) {
+        result.failure = auth_failure::bad_signature;
+        // AWS shows what it signed; neither text contains the secret.
+        result.detail = std::string(signature_mismatch_message) +
+                        "\n\nThe Canonical String for this request should have been\n'" + canonical +
+                        "'\n\nThe String-to-Sign should have been\n'" + to_sign + "'\n";
+    }
+}
+
+}  // namespace
+
 auth_result verify(const scenario_model& model, const sigv4::http_request& request, const authorization& auth,
                    seconds_t now) {
     auth_result result;
@@ -112,31 +165,8 @@ auth_result verify(const scenario_model& model, const sigv4::http_request& reque
         result.failure = auth_failure::invalid_token;
         return result;
     }
-    const auto* date_text = header(request, "x-amz-date");
-    const auto date = date_text == nullptr ? std::nullopt : parse_iso8601_basic(*date_text);
-    if (!date) {
-        result.failure = auth_failure::malformed;
-        result.detail =
-            "Authorization header requires existence of either a 'X-Amz-Date' or a 'Date' header.";
-        return result;
-    }
-    if (*date < now - allowed_skew) {
-        result.failure = auth_failure::expired;
-        result.detail = "Signature expired: " + *date_text + " is now earlier than " +
-                        iso8601_basic(now - allowed_skew) + " (" + iso8601_basic(now) + " - 15 min.)";
-        return result;
-    }
-    if (*date > now + allowed_skew) {
-        result.failure = auth_failure::expired;
-        result.detail = "Signature not yet current: " + *date_text + " is still later than " +
-                        iso8601_basic(now + allowed_skew) + " (" + iso8601_basic(now) + " + 15 min.)";
-        return result;
-    }
-    if (auth.scope.date != date_text->substr(0, 8)) {
-        result.failure = auth_failure::bad_signature;
-        result.detail =
-            "Date in Credential scope does not match YYYYMMDD from ISO-8601 version of date from HTTP: '" +
-            auth.scope.date + "' != '" + date_text->substr(0, 8) + "', from '" + *date_text + "'.";
+    const auto* date_text = signing_date(request, auth, now, result);
+    if (date_text == nullptr) {
         return result;
     }
     if (std::find(auth.signed_headers.begin(), auth.signed_headers.end(), "host") ==
@@ -145,19 +175,7 @@ auth_result verify(const scenario_model& model, const sigv4::http_request& reque
         result.detail = "'Host' or ':authority' must be a 'SignedHeader' in the AWS Authorization.";
         return result;
     }
-    const auto canonical =
-        sigv4::canonical_request(request, auth.signed_headers, sigv4::sha256_hex(request.body));
-    const auto to_sign = sigv4::string_to_sign(*date_text, auth.scope, canonical);
-    const auto expected = sigv4::signature(cred->secret_key, auth.scope, to_sign);
-    if (expected.size() != auth.signature.size() ||
-        CRYPTO_memcmp(expected.data(), auth.signature.data(), expected.size()) != 0) {
-        result.failure = auth_failure::bad_signature;
-        // AWS shows what it signed; neither text contains the secret.
-        result.detail = std::string(signature_mismatch_message) +
-                        "\n\nThe Canonical String for this request should have been\n'" + canonical +
-                        "'\n\nThe String-to-Sign should have been\n'" + to_sign + "'\n";
-        return result;
-    }
+    check_signature(request, auth, *date_text, *cred, result);
     return result;
 }
 

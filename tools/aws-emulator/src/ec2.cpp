@@ -263,6 +263,28 @@ reply describe_regions(const call_context& ctx) {
 
 namespace {
 
+// The region's volumes attached to the instance.
+void write_block_devices(xml_writer& w, const instance& i, const region_data& region) {
+    w.open("blockDeviceMapping");
+    for (const auto& v : region.volumes) {
+        for (const auto& a : v.attachments) {
+            if (a.instance_id != i.id) {
+                continue;
+            }
+            w.open("item");
+            w.leaf("deviceName", a.device);
+            w.open("ebs");
+            w.leaf("volumeId", v.id);
+            w.leaf("status", a.state);
+            w.leaf("attachTime", iso8601(a.attach_time, true));
+            w.leaf("deleteOnTermination", a.delete_on_termination);
+            w.close("ebs");
+            w.close("item");
+        }
+    }
+    w.close("blockDeviceMapping");
+}
+
 void write_instance(xml_writer& w, const instance& i, const region_data& region) {
     w.open("item");
     w.leaf("instanceId", i.id);
@@ -298,24 +320,7 @@ void write_instance(xml_writer& w, const instance& i, const region_data& region)
     w.leaf("architecture", "x86_64");
     w.leaf("rootDeviceType", "ebs");
     w.leaf("rootDeviceName", "/dev/xvda");
-    w.open("blockDeviceMapping");
-    for (const auto& v : region.volumes) {
-        for (const auto& a : v.attachments) {
-            if (a.instance_id != i.id) {
-                continue;
-            }
-            w.open("item");
-            w.leaf("deviceName", a.device);
-            w.open("ebs");
-            w.leaf("volumeId", v.id);
-            w.leaf("status", a.state);
-            w.leaf("attachTime", iso8601(a.attach_time, true));
-            w.leaf("deleteOnTermination", a.delete_on_termination);
-            w.close("ebs");
-            w.close("item");
-        }
-    }
-    w.close("blockDeviceMapping");
+    write_block_devices(w, i, region);
     w.leaf("virtualizationType", "hvm");
     w.leaf("hypervisor", "xen");
     write_tags(w, i.tags);

@@ -85,17 +85,17 @@ reply describe_load_balancers(const call_context& ctx) {
         lookup(arns, [](const load_balancer& lb) -> const std::string& { return lb.arn; });
     } else if (!names.empty()) {
         lookup(names, [](const load_balancer& lb) -> const std::string& { return lb.name; });
-    } else {
-        for (const auto& lb : all) {
-            selected.push_back(&lb);
-        }
     }
+    // Unfiltered pages are read from the region's list itself, so that a page costs its own size and
+    // not the whole list's: ten thousand pages of one stay linear.
+    const bool whole = arns.empty() && names.empty();
     const auto offset = read_marker(ctx, "ValidationError", "Invalid Marker");
-    const auto p = paginate(ctx, selected.size(), offset, static_cast<std::size_t>(size.value_or(400)));
+    const auto p = paginate(ctx, whole ? all.size() : selected.size(), offset,
+                            static_cast<std::size_t>(size.value_or(400)));
     xml_writer w;
     w.open("LoadBalancers");
     for (auto k = p.begin; k < p.end; ++k) {
-        write_load_balancer(w, *selected[k]);
+        write_load_balancer(w, whole ? all[k] : *selected[k]);
     }
     w.close("LoadBalancers");
     w.leaf_if("NextMarker", p.next_token);
@@ -201,23 +201,29 @@ reply describe_db_instances(const call_context& ctx) {
                                                      " for MaxRecords. Must be between 20 and 100");
     }
     const auto filters = read_db_filters(ctx.params);
+    const auto& all = ctx.region.db_instances;
+    // As for load balancers: unfiltered pages are read from the region's list itself.
+    const bool whole = id == nullptr && filters.empty();
     std::vector<const db_instance*> selected;
-    for (const auto& d : ctx.region.db_instances) {
-        const bool by_id = id == nullptr || *id == d.identifier || *id == d.arn;
-        if (by_id && std::all_of(filters.begin(), filters.end(),
-                                 [&](const db_filter& f) { return db_filter_matches(f, d); })) {
-            selected.push_back(&d);
+    if (!whole) {
+        for (const auto& d : all) {
+            const bool by_id = id == nullptr || *id == d.identifier || *id == d.arn;
+            if (by_id && std::all_of(filters.begin(), filters.end(),
+                                     [&](const db_filter& f) { return db_filter_matches(f, d); })) {
+                selected.push_back(&d);
+            }
         }
     }
     if (id != nullptr && selected.empty()) {
         throw api_error("DBInstanceNotFound", "DBInstance " + *id + " not found.", 404);
     }
     const auto offset = read_marker(ctx, "InvalidParameterValue", "Invalid marker");
-    const auto p = paginate(ctx, selected.size(), offset, static_cast<std::size_t>(max.value_or(100)));
+    const auto p = paginate(ctx, whole ? all.size() : selected.size(), offset,
+                            static_cast<std::size_t>(max.value_or(100)));
     xml_writer w;
     w.open("DBInstances");
     for (auto k = p.begin; k < p.end; ++k) {
-        write_db_instance(w, *selected[k]);
+        write_db_instance(w, whole ? all[k] : *selected[k]);
     }
     w.close("DBInstances");
     w.leaf_if("Marker", p.next_token);

@@ -1,8 +1,8 @@
 // The HTTP side: routes AWS requests by their credential scope, verifies them, injects faults, logs
 // them, and serves the admin endpoints under /_emulator/.
-#include "auth.hpp"
 #include "common.hpp"
 #include "faults.hpp"
+#include "router.hpp"
 #include "tls.hpp"
 
 #include <httplib.h>
@@ -37,58 +37,6 @@ using namespace detail;
 using json = nlohmann::ordered_json;
 
 namespace {
-
-constexpr std::string_view ce_target_prefix = "AWSInsightsIndexService.";
-constexpr std::string_view ce_region = "us-east-1";
-
-const std::string* header(const httplib::Request& req, const char* name) {
-    const auto it = req.headers.find(name);
-    return it == req.headers.end() ? nullptr : &it->second;
-}
-
-void parse_form(std::string_view text, param_map& out) {
-    while (!text.empty()) {
-        const auto amp = text.find('&');
-        const auto item = text.substr(0, amp);
-        text = amp == std::string_view::npos ? std::string_view{} : text.substr(amp + 1);
-        if (item.empty()) {
-            continue;
-        }
-        const auto eq = item.find('=');
-        out.insert_or_assign(
-            sigv4::uri_decode(item.substr(0, eq)),
-            eq == std::string_view::npos ? std::string{} : sigv4::uri_decode(item.substr(eq + 1)));
-    }
-}
-
-// Cost Explorer's JSON members, flattened like Query parameters: TimePeriod.Start, Metrics.1.
-void flatten(const json& value, const std::string& prefix, std::map<std::string, std::string>& out) {
-    if (value.is_object()) {
-        for (const auto& [key, child] : value.items()) {
-            flatten(child, prefix.empty() ? key : std::string(prefix).append(".").append(key), out);
-        }
-    } else if (value.is_array()) {
-        for (std::size_t i = 0; i < value.size(); ++i) {
-            flatten(value[i], prefix + "." + std::to_string(i + 1), out);
-        }
-    } else {
-        out[prefix] = value.is_string() ? value.get<std::string>() : value.dump();
-    }
-}
-
-const service_info& guess_service(const httplib::Request& req, const param_map& params) {
-    if (header(req, "X-Amz-Target") != nullptr) {
-        return ce_service;
-    }
-    if (const auto* version = find_param(params, "Version")) {
-        for (const auto* s : services) {
-            if (s->version == *version) {
-                return *s;
-            }
-        }
-    }
-    return ec2_service;
-}
 
 // Calls visit(descriptor, local port, peer port) for each IPv4 socket of this process that has a
 // peer.
@@ -161,30 +109,6 @@ json to_json(const fault& f) {
             {"delay_ms", f.delay.count()},
             {"skip_first", f.skip_first},
             {"times", f.times}};
-}
-
-using handler = reply (*)(const call_context&);
-
-handler handler_for(std::string_view operation) {
-    static constexpr std::array<std::pair<std::string_view, handler>, operations.size()> table{{
-        {"DescribeRegions", describe_regions},
-        {"DescribeInstances", describe_instances},
-        {"DescribeVolumes", describe_volumes},
-        {"GetMetricStatistics", get_metric_statistics},
-        {"ListMetrics", list_metrics},
-        {"DescribeAlarms", describe_alarms},
-        {"DescribeLoadBalancers", describe_load_balancers},
-        {"DescribeDBInstances", describe_db_instances},
-        {"GetCostAndUsage", get_cost_and_usage},
-        {"GetCostForecast", get_cost_forecast},
-    }};
-    for (const auto& [name, h] : table) {
-        if (name == operation) {
-            return h;
-        }
-    }
-    throw api_error("InvalidAction",
-                    "The action " + std::string(operation) + " is not valid for this web service.");
 }
 
 // httplib hands every accepted connection to its task queue as one task: counting the tasks counts
@@ -292,59 +216,6 @@ struct server::impl {
         stop_signal.wait_for(lock, delay, [this] { return stopping; });
     }
 
-    static const operation_info& resolve_operation(const service_info& service, const httplib::Request& req,
-                                                   const param_map& params, std::string& name) {
-        if (service.wire == protocol::json) {
-            const auto* target = header(req, "X-Amz-Target");
-            if (target == nullptr || target->rfind(ce_target_prefix, 0) != 0) {
-                throw api_error("UnknownOperationException", "", 400);
-            }
-            name = target->substr(ce_target_prefix.size());
-        } else {
-            const auto* action = find_param(params, "Action");
-            if (action == nullptr || action->empty()) {
-                throw api_error("MissingAction", "The request must contain the parameter Action");
-            }
-            name = *action;
-            const auto* version = find_param(params, "Version");
-            if (version == nullptr || version->empty()) {
-                throw api_error("MissingParameter", "The request must contain the parameter Version");
-            }
-            if (*version != service.version) {
-                throw api_error("InvalidAction",
-                                "Could not find operation " + name + " for version " + *version);
-            }
-        }
-        const auto* op = find_operation(name);
-        if (op == nullptr || op->service != &service) {
-            if (service.wire == protocol::json) {
-                throw api_error("UnknownOperationException", "", 400);
-            }
-            throw api_error("InvalidAction", "The action " + name + " is not valid for this web service.");
-        }
-        return *op;
-    }
-
-    const region_data& resolve_region(const service_info& service, const account& acct,
-                                      const std::string& region) {
-        if (&service == &ce_service) {
-            if (region != ce_region) {
-                throw auth_error(service.wire, auth_failure::bad_signature,
-                                 "Credential should be scoped to a valid region. ");
-            }
-            const auto* r = acct.region(ce_region);
-            return r != nullptr ? *r : empty_region;
-        }
-        if (const auto* r = acct.region(region)) {
-            return *r;
-        }
-        // us-east-1 cannot be disabled: without data in the scenario it is simply empty.
-        if (region == ce_region) {
-            return empty_region;
-        }
-        throw auth_error(service.wire, auth_failure::region_disabled, "");
-    }
-
     // Announces the whole body, sends its first part, then gives up the connection: httplib closes
     // it when the provider fails, and a reset goes out before that when asked for.
     static void break_off(const httplib::Request& req, httplib::Response& res, reply r, bool reset) {
@@ -373,120 +244,108 @@ struct server::impl {
         }
     }
 
-    void handle_aws(const httplib::Request& req, httplib::Response& res) {
-        const auto now_s = now();
-        const auto request_id = make_request_id();
-        sigv4::http_request raw{req.method, req.target, {}, req.body};
-        for (const auto& [name, value] : req.headers) {
-            raw.headers.emplace_back(name, value);
-        }
-        param_map params;
-        if (const auto q = req.target.find('?'); q != std::string::npos) {
-            parse_form(std::string_view(req.target).substr(q + 1), params);
-        }
-        const auto* content_type = header(req, "Content-Type");
-        if (content_type != nullptr && content_type->rfind("application/x-www-form-urlencoded", 0) == 0) {
-            parse_form(req.body, params);
-        }
-
-        const auto* auth_header = header(req, "Authorization");
-        const auto auth = auth_header != nullptr ? parse_authorization(*auth_header) : std::nullopt;
-        const service_info* service = auth ? find_service(auth->scope.service) : nullptr;
-        const service_info& dialect = service != nullptr ? *service : guess_service(req, params);
-
+    // One AWS request on its way through the server.
+    struct exchange {
+        const httplib::Request& req;
+        httplib::Response& res;
+        seconds_t now;
+        std::string request_id;
+        inbound in;
         request_record rec;
-        rec.sequence = arrival();
-        rec.service = std::string(dialect.signing_name);
-        if (auth) {
-            rec.region = auth->scope.region;
-            rec.access_key = auth->access_key;
-        }
-        if (dialect.wire == protocol::json) {
-            const auto body = json::parse(req.body, nullptr, false);
-            if (!body.is_discarded()) {
-                flatten(body, "", rec.parameters);
-            }
-        } else {
-            rec.parameters.insert(params.begin(), params.end());
-        }
-
         std::optional<fault> applied;
         std::optional<fault_effect> effect;
+    };
+
+    void handle_aws(const httplib::Request& req, httplib::Response& res) {
+        exchange x{req, res, now(), make_request_id(), read_inbound(req), {}, std::nullopt, std::nullopt};
+        x.rec = first_record(x.in, req.body);
+        x.rec.sequence = arrival();
         reply r;
         try {
-            if (auth_header == nullptr) {
-                throw auth_error(dialect.wire, auth_failure::missing, "");
-            }
-            if (!auth) {
-                throw auth_error(
-                    dialect.wire, auth_failure::malformed,
-                    "Authorization header requires 'Credential' parameter. Authorization header "
-                    "requires 'Signature' parameter. Authorization header requires 'SignedHeaders' "
-                    "parameter. Authorization=" +
-                        auth_header->substr(0, auth_header->find(' ')));
-            }
-            if (service == nullptr) {
-                throw auth_error(
-                    dialect.wire, auth_failure::bad_signature,
-                    "Credential should be scoped to correct service: '" + auth->scope.service + "'. ");
-            }
-            const auto verdict = verify(scen.model(), raw, *auth, now_s);
-            if (verdict.failure != auth_failure::none) {
-                throw auth_error(service->wire, verdict.failure, verdict.detail);
-            }
-            const auto& op = resolve_operation(*service, req, params, rec.operation);
-            const auto& region = resolve_region(*service, *verdict.acct, auth->scope.region);
-
-            applied = faults.match(op.name, auth->scope.region, auth->access_key);
-            effect = applied ? std::optional(effect_of(applied->kind)) : std::nullopt;
-            if (effect == fault_effect::error) {
-                throw fault_error(*applied, *service, op.name, verdict.acct->id);
-            }
-            if (effect == fault_effect::delay) {
-                pause(applied->delay);
-            }
-            if (effect == fault_effect::drop || effect == fault_effect::hold) {
-                // Logged first: the client may count its requests as soon as it gives up.
-                rec.fault = std::string(to_string(applied->kind));
-                record(std::move(rec));
-                const int fd = socket_of(req);
-                if (effect == fault_effect::drop) {
-                    close_connection(fd);
-                } else {
-                    hold_until_hangup(fd, [this] { return is_stopping(); });
-                }
-                res.status = 500;
+            auto served = serve(x);
+            if (!served) {
                 return;
             }
-            std::optional<std::size_t> page_size;
-            if (const auto it = scen.model().page_sizes.find(op.name); it != scen.model().page_sizes.end()) {
-                page_size = it->second;
-            }
-            const call_context ctx{*verdict.acct, region, op, params, req.body, now_s, request_id, page_size};
-            r = handler_for(op.name)(ctx);
-            if (effect == fault_effect::reshape) {
-                reshape_answer(applied->kind, *service, op.name, request_id, r);
-            }
+            r = std::move(*served);
         } catch (const api_error& e) {
-            r = error_reply(dialect, e, request_id);
-            rec.error_code = e.code;
-            if (dialect.wire == protocol::json) {
-                res.set_header("x-amzn-ErrorType", e.code);
-            }
-            if (applied && applied->kind == fault_kind::http_status && !applied->with_body) {
-                r.body.clear();
-                res.headers.erase("x-amzn-ErrorType");
-            }
+            r = refusal(x, e);
         } catch (const std::exception& e) {
-            r = error_reply(dialect, api_error("InternalFailure", e.what(), 500, false), request_id);
-            rec.error_code = "InternalFailure";
+            r = error_reply(*x.in.dialect, api_error("InternalFailure", e.what(), 500, false), x.request_id);
+            x.rec.error_code = "InternalFailure";
         }
-        if (applied) {
-            rec.fault = std::string(to_string(applied->kind));
+        if (x.applied) {
+            x.rec.fault = std::string(to_string(x.applied->kind));
         }
-        rec.status = r.status;
-        record(std::move(rec));
-        answer(req, res, std::move(r), request_id, now_s, effect);
+        x.rec.status = r.status;
+        record(std::move(x.rec));
+        answer(req, res, std::move(r), x.request_id, x.now, x.effect);
+    }
+
+    // The operation's answer, reshaped by a fault that asks for it; nothing once a fault has taken the
+    // connection.
+    std::optional<reply> serve(exchange& x) {
+        const auto& acct = authenticate(scen.model(), x.in, x.now);
+        const auto& service = *x.in.service;
+        const auto& op = resolve_operation(service, x.req, x.in.params, x.rec.operation);
+        const auto& region = resolve_region(service, acct, x.in.auth->scope.region, empty_region);
+        if (!strike(x, op, acct)) {
+            return std::nullopt;
+        }
+        std::optional<std::size_t> page_size;
+        if (const auto it = scen.model().page_sizes.find(op.name); it != scen.model().page_sizes.end()) {
+            page_size = it->second;
+        }
+        const call_context ctx{acct, region, op, x.in.params, x.req.body, x.now, x.request_id, page_size};
+        auto r = handler_for(op.name)(ctx);
+        if (x.effect == fault_effect::reshape) {
+            reshape_answer(x.applied->kind, service, op.name, x.request_id, r);
+        }
+        return r;
+    }
+
+    // What a matching fault does before the answer: throws its error, waits out its delay, or takes
+    // the connection (false).
+    bool strike(exchange& x, const operation_info& op, const account& acct) {
+        x.applied = faults.match(op.name, x.in.auth->scope.region, x.in.auth->access_key);
+        x.effect = x.applied ? std::optional(effect_of(x.applied->kind)) : std::nullopt;
+        if (x.effect == fault_effect::error) {
+            throw fault_error(*x.applied, *x.in.service, op.name, acct.id);
+        }
+        if (x.effect == fault_effect::delay) {
+            pause(x.applied->delay);
+        }
+        if (x.effect == fault_effect::drop || x.effect == fault_effect::hold) {
+            take_connection(x);
+            return false;
+        }
+        return true;
+    }
+
+    void take_connection(exchange& x) {
+        // Logged first: the client may count its requests as soon as it gives up.
+        x.rec.fault = std::string(to_string(x.applied->kind));
+        record(std::move(x.rec));
+        const int fd = socket_of(x.req);
+        if (x.effect == fault_effect::drop) {
+            close_connection(fd);
+        } else {
+            hold_until_hangup(fd, [this] { return is_stopping(); });
+        }
+        x.res.status = 500;
+    }
+
+    // The service's error answer; a bare http_status fault leaves it without a body.
+    static reply refusal(exchange& x, const api_error& e) {
+        auto r = error_reply(*x.in.dialect, e, x.request_id);
+        x.rec.error_code = e.code;
+        if (x.in.dialect->wire == protocol::json) {
+            x.res.set_header("x-amzn-ErrorType", e.code);
+        }
+        if (x.applied && x.applied->kind == fault_kind::http_status && !x.applied->with_body) {
+            r.body.clear();
+            x.res.headers.erase("x-amzn-ErrorType");
+        }
+        return r;
     }
 
     std::vector<request_record> snapshot() const {

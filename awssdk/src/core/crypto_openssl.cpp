@@ -9,13 +9,24 @@ namespace Internal {
 namespace {
 
 // Fetched once: OpenSSL 3 otherwise looks the algorithm up (under a global lock) on every call,
-// and every request signs with several digests.
+// and every request signs with several digests. Freed when the library is unloaded, so that a host
+// that loads and unloads the module finds nothing left behind.
+class FetchedSha256 {
+public:
+    FetchedSha256() : m_fetched(EVP_MD_fetch(nullptr, "SHA256", nullptr)) {}
+    ~FetchedSha256() { EVP_MD_free(m_fetched); }
+    FetchedSha256(const FetchedSha256&) = delete;
+    FetchedSha256& operator=(const FetchedSha256&) = delete;
+
+    const EVP_MD* Get() const { return m_fetched != nullptr ? m_fetched : EVP_sha256(); }
+
+private:
+    EVP_MD* m_fetched;
+};
+
 const EVP_MD* sha256() {
-    static const EVP_MD* const algorithm = [] {
-        const EVP_MD* fetched = EVP_MD_fetch(nullptr, "SHA256", nullptr);
-        return fetched != nullptr ? fetched : EVP_sha256();
-    }();
-    return algorithm;
+    static const FetchedSha256 algorithm;
+    return algorithm.Get();
 }
 
 }  // namespace

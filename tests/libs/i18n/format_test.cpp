@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/i18n/format.h"
-#include "framework/i18n/i18n.h"
+#include "libs/i18n/format.h"
+#include "libs/i18n/i18n.h"
 
 namespace {
 

@@ -7,15 +7,11 @@
 #include <utility>
 #include <vector>
 
-#include "framework/i18n/exception.h"
+#include "libs/i18n/exception.h"
+#include "libs/i18n/i18n_text.h"
+#include "libs/i18n/texts.h"
 
 namespace orvane::tessel::libi18n {
-
-// A message key with its English text; the host translates the key through the definition document.
-struct i18n_text {
-    std::string_view key;
-    std::string_view english;
-};
 
 // A message ready to be sent: the encoded form "#:key[arg,arg]" for the host, and the English
 // rendering for logs and for hosts without a translation.
@@ -63,18 +59,11 @@ public:
     using Base::Base;
 };
 
-inline constexpr i18n_text generic_error_text{"libi18n.error.generic",
-                                              "An error occurred. For more information, select 'Store "
-                                              "result' under Debug Options | Result Handling in the "
-                                              "sensor settings, rescan, and check the \\Logs\\sensors "
-                                              "subfolder of the Halden data directory on the probe "
-                                              "system. %0:s"};
-
 // An error without a message of its own; the detail text is its argument.
 class error_generic : public _i18n_exception<i18n_exception> {
 public:
     explicit error_generic(std::string detail)
-        : _i18n_exception(i18n_msg(generic_error_text, std::move(detail))) {}
+        : _i18n_exception(i18n_msg(texts::generic, std::move(detail))) {}
 };
 
 }  // namespace orvane::tessel::libi18n

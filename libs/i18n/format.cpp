@@ -1,4 +1,4 @@
-#include "framework/i18n/format.h"
+#include "libs/i18n/format.h"
 
 #include <cctype>
 #include <charconv>

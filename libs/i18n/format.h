@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "framework/i18n/exception.h"
+#include "libs/i18n/exception.h"
 
 namespace orvane::tessel::libstringutils {
 

@@ -1,6 +1,6 @@
-#include "framework/i18n/i18n.h"
+#include "libs/i18n/i18n.h"
 
-#include "framework/i18n/format.h"
+#include "libs/i18n/format.h"
 
 namespace orvane::tessel::libi18n {
 
