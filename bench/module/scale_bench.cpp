@@ -60,7 +60,7 @@ run_counters read_counters(const emu::server& aws) {
 // The heap reading counts what threads keep in their allocator caches as in use, and the emulator's
 // workers keep freed memory there: for the two readings that are compared after the runs, the
 // emulator is stopped, so that its threads end and give their caches back, then started again on the
-// same port. Stopping waits for its idle keep-alive connections to time out (up to 5 s).
+// same port.
 memory_sample sample_quietly(emu::server& aws, bool tls) {
     const auto port = aws.port();
     aws.stop();
