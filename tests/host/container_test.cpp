@@ -98,6 +98,7 @@ TEST(ServiceContainer, ConcurrentFirstRequestsGetOneInstance) {
     std::barrier start(threads);
     std::vector<std::shared_ptr<service>> seen(threads);
     std::vector<std::jthread> workers;
+    workers.reserve(threads);
     for (int i = 0; i < threads; ++i) {
         workers.emplace_back([&, i] {
             start.arrive_and_wait();
