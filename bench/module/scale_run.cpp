@@ -1,5 +1,6 @@
 #include "bench/module/scale_run.h"
 
+#include <pthread.h>
 #include <algorithm>
 #include <atomic>
 #include <latch>
@@ -95,6 +96,8 @@ schedule_result run_schedule(in_process_host& host, const schedule& plan) {
     workers.reserve(threads);
     for (auto& tally : result.threads) {
         workers.emplace_back([&host, &state, &tally, &go] {
+            // Named, so that a profile tells the host's threads from the emulator's.
+            pthread_setname_np(pthread_self(), "host-scan");
             go.wait();
             scan_until_done(host, state, tally);
         });
