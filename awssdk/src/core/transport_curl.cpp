@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
-#include <charconv>
 #include <chrono>
 #include <list>
 #include <memory>
@@ -136,29 +135,8 @@ std::shared_ptr<ConnectionPool> CurrentPool() {
     return g_pool;
 }
 
-// The body is sized once from its announced length instead of doubling towards it: every doubling
-// past a kilobyte makes malloc consolidate its free lists, which costs most when many threads scan.
-// The length is the peer's word, so it sizes the buffer only up to a bound.
-void ReserveAnnounced(HttpResponse& response) {
-    constexpr size_t kLargestReserve = size_t{1} << 20;
-    const auto it = response.headers.find("content-length");
-    if (it == response.headers.end()) {
-        return;
-    }
-    size_t length = 0;
-    const auto& text = it->second;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), length);
-    if (error == std::errc() && end == text.data() + text.size()) {
-        response.body.reserve(std::min(length, kLargestReserve));
-    }
-}
-
 size_t OnBody(char* data, size_t size, size_t count, void* user) {
-    auto& response = *static_cast<HttpResponse*>(user);
-    if (response.body.empty()) {
-        ReserveAnnounced(response);
-    }
-    response.body.append(data, size * count);
+    static_cast<HttpResponse*>(user)->body.append(data, size * count);
     return size * count;
 }
 
