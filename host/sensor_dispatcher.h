@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -32,11 +33,13 @@ public:
     using meta_factory = std::function<void(const std::shared_ptr<service_container>&, std::int32_t,
                                             std::uint32_t, const sensor_data_wrapper&)>;
 
-    explicit sensor_dispatcher(std::shared_ptr<service_container> container)
-        : container_(std::move(container)) {}
+    // The version is the module's, which every kind logs as it starts.
+    sensor_dispatcher(std::shared_ptr<service_container> container, std::string_view module_version)
+        : container_(std::move(container)), module_version_(module_version) {}
 
     // A sensor kind K derives from the sensor template: it names its settings record as
-    // K::settings_type (with a static parse) and is constructible from a sensor_context.
+    // K::settings_type (with a static parse, and logging_enabled(record) found beside the record) and
+    // is constructible from a sensor_context.
     template <class K>
     void register_sensor_as(std::string name) {
         register_kind(
@@ -44,9 +47,11 @@ public:
             sensor_factory([this](const std::shared_ptr<service_container>& container, std::int32_t id,
                                   const sensor_data_wrapper& settings) {
                 using S = typename K::settings_type;
+                auto parsed = S::parse(settings);
+                const bool logging = logging_enabled(parsed);
                 auto sensor = std::make_shared<K>(sensor_context<S>{
-                    container, id, S::parse(settings), std::make_shared<channel_map>(settings.get_channels()),
-                    persistent_data_storage(settings.get_persistent_data())});
+                    container, id, std::move(parsed), std::make_shared<channel_map>(settings.get_channels()),
+                    persistent_data_storage(settings.get_persistent_data()), logging, module_version_});
                 stock_.add_sensor(id, std::move(sensor));
                 if (const auto added = stock_.find(id).sensor) {
                     added->log(settings.to_json());
@@ -58,10 +63,10 @@ public:
     template <class K>
     void register_check_as(std::string name) {
         register_kind(check_factories_, kind_category::check, std::move(name),
-                      check_factory([](const std::shared_ptr<service_container>& container, std::int32_t id,
-                                       const sensor_data_wrapper& settings) {
+                      check_factory([this](const std::shared_ptr<service_container>& container,
+                                           std::int32_t id, const sensor_data_wrapper& settings) {
                           using S = typename K::settings_type;
-                          K check(check_context<S>{container, id, S::parse(settings)});
+                          K check(check_context<S>{container, id, S::parse(settings), module_version_});
                           check.work();
                       }));
     }
@@ -69,13 +74,15 @@ public:
     // A meta-scan kind is constructible from a metascan_context and runs through execute().
     template <class K>
     void register_meta_as(std::string name) {
-        register_kind(meta_factories_, kind_category::meta_scan, std::move(name),
-                      meta_factory([](const std::shared_ptr<service_container>& container, std::int32_t id,
-                                      std::uint32_t request_number, const sensor_data_wrapper& settings) {
-                          using S = typename K::settings_type;
-                          K meta_scan(metascan_context<S>{container, id, request_number, S::parse(settings)});
-                          meta_scan.execute();
-                      }));
+        register_kind(
+            meta_factories_, kind_category::meta_scan, std::move(name),
+            meta_factory([this](const std::shared_ptr<service_container>& container, std::int32_t id,
+                                std::uint32_t request_number, const sensor_data_wrapper& settings) {
+                using S = typename K::settings_type;
+                K meta_scan(
+                    metascan_context<S>{container, id, request_number, S::parse(settings), module_version_});
+                meta_scan.execute();
+            }));
     }
 
     sensor_create_response_code create_sensor_instance(std::int32_t id, const sensor_data_wrapper& settings);
@@ -106,6 +113,7 @@ private:
     void send(const vexa_message& message) const;
 
     std::shared_ptr<service_container> container_;
+    std::string_view module_version_;
     std::unordered_map<std::string, sensor_factory> sensor_factories_;
     std::unordered_map<std::string, check_factory> check_factories_;
     std::unordered_map<std::string, meta_factory> meta_factories_;

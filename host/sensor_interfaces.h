@@ -38,7 +38,8 @@ public:
     virtual void execute() = 0;
 };
 
-// What the dispatcher hands a kind's constructor.
+// What the dispatcher hands a kind's constructor. The module's version is the one the templates log;
+// a sensor writes its own log only when its settings switch logging on.
 template <class Settings>
 struct sensor_context {
     std::shared_ptr<service_container> container;
@@ -46,6 +47,8 @@ struct sensor_context {
     Settings settings;
     std::shared_ptr<channel_map> channels;
     persistent_data_storage persistent_data;
+    bool logging = false;
+    std::string_view module_version;
 };
 
 template <class Settings>
@@ -53,6 +56,7 @@ struct check_context {
     std::shared_ptr<service_container> container;
     std::int32_t id = 0;
     Settings settings;
+    std::string_view module_version;
 };
 
 template <class Settings>
@@ -61,6 +65,7 @@ struct metascan_context {
     std::int32_t id = 0;
     std::uint32_t request_number = 0;
     Settings settings;
+    std::string_view module_version;
 };
 
 }  // namespace orvane::tessel::libvexahelper

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "host/sensor_dispatcher.h"
 #include "host/service_container.h"
@@ -14,7 +15,7 @@ namespace orvane::tessel::libvexahelper::module {
 // installs the message service that carries every message to the host's callback.
 class module_instance {
 public:
-    module_instance(std::uint64_t host_handle, vexa_message_callback callback);
+    module_instance(std::uint64_t host_handle, vexa_message_callback callback, std::string_view version);
     virtual ~module_instance() = default;
     module_instance(const module_instance&) = delete;
     module_instance& operator=(const module_instance&) = delete;

@@ -15,7 +15,7 @@
 namespace orvane::tessel::aws {
 
 VexaModuleAWS::VexaModuleAWS(std::uint64_t host_handle, vexa_message_callback callback)
-    : module_instance(host_handle, callback) {
+    : module_instance(host_handle, callback, definition::version()) {
     auto& factories = container()->factories();
     factories.add<client_factory_function<ec2_client_interface>>(get_ec2_client_factory());
     factories.add<client_factory_function<elb_client_interface>>(get_elb_client_factory());

@@ -45,35 +45,10 @@ alarm_state to_alarm_state(model::StateValue state) {
     }
 }
 
-MetricAlarm::MetricAlarm(model::MetricAlarm alarm) : alarm_(std::move(alarm)), metrics_(metrics_of(alarm_)) {}
-
-std::string MetricAlarm::get_name() const {
-    return alarm_.GetAlarmName();
-}
-std::string MetricAlarm::get_description() const {
-    return alarm_.GetAlarmDescription();
-}
-alarm_state MetricAlarm::get_state() const {
-    return to_alarm_state(alarm_.GetStateValue());
-}
-std::string MetricAlarm::get_state_reason() const {
-    return alarm_.GetStateReason();
-}
+MetricAlarm::MetricAlarm(model::MetricAlarm alarm)
+    : described_alarm(std::move(alarm)), metrics_(metrics_of(description())) {}
 
 CompositeAlarm::CompositeAlarm(model::CompositeAlarm alarm, std::vector<std::shared_ptr<Alarm>> children)
-    : alarm_(std::move(alarm)), children_(std::move(children)) {}
-
-std::string CompositeAlarm::get_name() const {
-    return alarm_.GetAlarmName();
-}
-std::string CompositeAlarm::get_description() const {
-    return alarm_.GetAlarmDescription();
-}
-alarm_state CompositeAlarm::get_state() const {
-    return to_alarm_state(alarm_.GetStateValue());
-}
-std::string CompositeAlarm::get_state_reason() const {
-    return alarm_.GetStateReason();
-}
+    : described_alarm(std::move(alarm)), children_(std::move(children)) {}
 
 }  // namespace orvane::tessel::aws

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace orvane::tessel::aws {
@@ -39,42 +40,50 @@ struct underlying_metric {
     Aws::CloudWatch::Model::Statistic statistic = Aws::CloudWatch::Model::Statistic::NOT_SET;
 };
 
-class MetricAlarm final : public Alarm {
+// The lookup value of an SDK alarm state; anything unknown counts as insufficient data.
+alarm_state to_alarm_state(Aws::CloudWatch::Model::StateValue state);
+
+// What both kinds of alarm read alike from the SDK's description of the alarm.
+template <class Model>
+class described_alarm : public Alarm {
+public:
+    std::string get_name() const override { return alarm_.GetAlarmName(); }
+    std::string get_description() const override { return alarm_.GetAlarmDescription(); }
+    alarm_state get_state() const override { return to_alarm_state(alarm_.GetStateValue()); }
+    std::string get_state_reason() const override { return alarm_.GetStateReason(); }
+
+protected:
+    explicit described_alarm(Model alarm) : alarm_(std::move(alarm)) {}
+
+    const Model& description() const noexcept { return alarm_; }
+
+private:
+    Model alarm_;
+};
+
+class MetricAlarm final : public described_alarm<Aws::CloudWatch::Model::MetricAlarm> {
 public:
     explicit MetricAlarm(Aws::CloudWatch::Model::MetricAlarm alarm);
 
-    std::string get_name() const override;
     std::string get_type() const override { return "Metric"; }
-    std::string get_description() const override;
-    alarm_state get_state() const override;
-    std::string get_state_reason() const override;
 
     const std::vector<underlying_metric>& underlying_metrics() const noexcept { return metrics_; }
 
 private:
-    Aws::CloudWatch::Model::MetricAlarm alarm_;
     std::vector<underlying_metric> metrics_;
 };
 
-class CompositeAlarm final : public Alarm {
+class CompositeAlarm final : public described_alarm<Aws::CloudWatch::Model::CompositeAlarm> {
 public:
     CompositeAlarm(Aws::CloudWatch::Model::CompositeAlarm alarm,
                    std::vector<std::shared_ptr<Alarm>> children);
 
-    std::string get_name() const override;
     std::string get_type() const override { return "Composite"; }
-    std::string get_description() const override;
-    alarm_state get_state() const override;
-    std::string get_state_reason() const override;
 
     const std::vector<std::shared_ptr<Alarm>>& children() const noexcept { return children_; }
 
 private:
-    Aws::CloudWatch::Model::CompositeAlarm alarm_;
     std::vector<std::shared_ptr<Alarm>> children_;
 };
-
-// The lookup value of an SDK alarm state; anything unknown counts as insufficient data.
-alarm_state to_alarm_state(Aws::CloudWatch::Model::StateValue state);
 
 }  // namespace orvane::tessel::aws

@@ -48,21 +48,13 @@ ebs_volume_info volume_info(const model::Volume& volume) {
 
 }  // namespace
 
-aws_ec2_client::aws_ec2_client(const std::string& access_key, const std::string& secret_key,
-                               const Aws::Client::ClientConfiguration& configuration)
-    : redactor_(secret_key, configuration.proxyUserName, configuration.proxyPassword),
-      client_(std::make_unique<Aws::EC2::EC2Client>(Aws::Auth::AWSCredentials(access_key, secret_key),
-                                                    configuration)) {}
-
 std::vector<std::string> aws_ec2_client::get_regions(const logger_ptr& logger) {
     trace(logger, "Getting a list of all available AWS regions.");
-    auto outcome = client_->DescribeRegions(model::DescribeRegionsRequest());
-    if (!outcome.IsSuccess()) {
-        std::rethrow_exception(translate_ec2_error(outcome.GetError(), logger, redactor_));
-    }
+    const auto outcome = sdk().DescribeRegions(model::DescribeRegionsRequest());
+    const auto& result = result_of(outcome, logger);
     std::vector<std::string> regions;
     trace(logger, "Found regions are: ");
-    for (const auto& region : outcome.GetResult().GetRegions()) {
+    for (const auto& region : result.GetRegions()) {
         trace(logger, "    " + region.GetRegionName());
         regions.push_back(region.GetRegionName());
     }
@@ -75,11 +67,8 @@ std::vector<ec2_instance_info> aws_ec2_client::get_instances(const logger_ptr& l
     request.SetMaxResults(instances_per_page);
     std::vector<ec2_instance_info> instances;
     const auto read_page = [&] {
-        auto outcome = client_->DescribeInstances(request);
-        if (!outcome.IsSuccess()) {
-            std::rethrow_exception(translate_ec2_error(outcome.GetError(), logger, redactor_));
-        }
-        const auto& result = outcome.GetResult();
+        const auto outcome = sdk().DescribeInstances(request);
+        const auto& result = result_of(outcome, logger);
         trace(logger, "Found " + std::to_string(result.GetReservations().size()) + " reservation(s)");
         for (const auto& reservation : result.GetReservations()) {
             trace(logger, "Reservation " + reservation.GetReservationId() + " contains " +
@@ -120,7 +109,7 @@ std::vector<ec2_instance_info> aws_ec2_client::get_instances(const logger_ptr& l
 bool aws_ec2_client::can_describe_instances() {
     model::DescribeInstancesRequest request;
     request.SetMaxResults(5);
-    return client_->DescribeInstances(request).IsSuccess();
+    return sdk().DescribeInstances(request).IsSuccess();
 }
 
 ebs_volume_info aws_ec2_client::get_volume(const std::string& volume_id, const logger_ptr& logger) {
@@ -145,22 +134,20 @@ std::vector<ebs_volume_info> aws_ec2_client::get_volumes(const logger_ptr& logge
 bool aws_ec2_client::can_describe_volumes() {
     model::DescribeVolumesRequest request;
     request.SetMaxResults(5);
-    return client_->DescribeVolumes(request).IsSuccess();
+    return sdk().DescribeVolumes(request).IsSuccess();
 }
 
 std::vector<ebs_volume_info> aws_ec2_client::list_volumes(model::DescribeVolumesRequest request,
                                                           const logger_ptr& logger) {
     std::vector<ebs_volume_info> volumes;
     const auto read_page = [&]() -> std::string {
-        auto outcome = client_->DescribeVolumes(request);
-        if (!outcome.IsSuccess()) {
-            // An unknown volume id ends the listing quietly; get_volume reports it by its own name.
-            if (outcome.GetError().GetErrorType() == Aws::EC2::EC2Errors::INVALID_VOLUME__NOT_FOUND) {
-                return {};
-            }
-            std::rethrow_exception(translate_ec2_error(outcome.GetError(), logger, redactor_));
+        const auto outcome = sdk().DescribeVolumes(request);
+        // An unknown volume id ends the listing quietly; get_volume reports it by its own name.
+        if (!outcome.IsSuccess() &&
+            outcome.GetError().GetErrorType() == Aws::EC2::EC2Errors::INVALID_VOLUME__NOT_FOUND) {
+            return {};
         }
-        const auto& result = outcome.GetResult();
+        const auto& result = result_of(outcome, logger);
         trace(logger, "Found " + std::to_string(result.GetVolumes().size()) + " volume(s)");
         for (const auto& volume : result.GetVolumes()) {
             volumes.push_back(volume_info(volume));

@@ -1,22 +1,20 @@
 #pragma once
 
-#include <aws/core/auth/AWSCredentials.h>
-#include <aws/core/client/ClientConfiguration.h>
 #include <aws/ec2/EC2Client.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "aws/clients/ec2_client_interface.h"
-#include "aws/clients/secret_redactor.h"
+#include "aws/clients/error_classification.h"
+#include "aws/clients/sdk_client.h"
 
 namespace orvane::tessel::aws {
 
-class aws_ec2_client final : public ec2_client_interface {
+class aws_ec2_client final : public ec2_client_interface,
+                             private sdk_client<Aws::EC2::EC2Client, &translate_ec2_error> {
 public:
-    aws_ec2_client(const std::string& access_key, const std::string& secret_key,
-                   const Aws::Client::ClientConfiguration& configuration);
+    using sdk_client::sdk_client;
 
     std::vector<std::string> get_regions(const logger_ptr& logger) override;
     std::vector<ec2_instance_info> get_instances(const logger_ptr& logger) override;
@@ -32,9 +30,6 @@ public:
 private:
     std::vector<ebs_volume_info> list_volumes(Aws::EC2::Model::DescribeVolumesRequest request,
                                               const logger_ptr& logger);
-
-    secret_redactor redactor_;
-    std::unique_ptr<Aws::EC2::EC2Client> client_;
 };
 
 }  // namespace orvane::tessel::aws

@@ -43,12 +43,6 @@ std::string local_time(const Aws::Utils::DateTime& time) {
 
 }  // namespace
 
-cloudwatch_client::cloudwatch_client(const std::string& access_key, const std::string& secret_key,
-                                     const Aws::Client::ClientConfiguration& configuration)
-    : redactor_(secret_key, configuration.proxyUserName, configuration.proxyPassword),
-      client_(std::make_unique<Aws::CloudWatch::CloudWatchClient>(
-          Aws::Auth::AWSCredentials(access_key, secret_key), configuration)) {}
-
 std::int64_t cloudwatch_client::look_back_seconds(std::int64_t period) {
     return std::max<std::int64_t>(2 * period, 600);
 }
@@ -68,14 +62,14 @@ metric_statistic cloudwatch_client::get_metric_statistics(const logger_ptr& logg
     request.SetEndTime(now);
     request.SetStartTime(now - std::chrono::seconds(look_back_seconds(period)));
 
-    auto outcome = client_->GetMetricStatistics(request);
+    const auto outcome = sdk().GetMetricStatistics(request);
     if (!outcome.IsSuccess()) {
+        // AWS's text passes the redactor: an error body may echo a secret of the request.
         trace(logger, "Failed to get statistics for metric " + namespace_name + " " + metric_name + ": " +
-                          outcome.GetError().GetMessage());
-        std::rethrow_exception(translate_cloudwatch_error(outcome.GetError(), logger, redactor_));
+                          redactor().redact(outcome.GetError().GetMessage()));
     }
     // CloudWatch returns datapoints in no particular order; the newest one counts.
-    auto datapoints = outcome.GetResult().GetDatapoints();
+    auto datapoints = result_of(outcome, logger).GetDatapoints();
     std::stable_sort(datapoints.begin(), datapoints.end(),
                      [](const model::Datapoint& a, const model::Datapoint& b) {
                          return a.TimestampHasBeenSet() &&
@@ -117,11 +111,8 @@ metric_list cloudwatch_client::list_metrics(const logger_ptr& logger, const std:
     request.SetNamespace(namespace_name);
     metric_list metrics;
     const auto read_page = [&] {
-        auto outcome = client_->ListMetrics(request);
-        if (!outcome.IsSuccess()) {
-            std::rethrow_exception(translate_cloudwatch_error(outcome.GetError(), logger, redactor_));
-        }
-        const auto& result = outcome.GetResult();
+        const auto outcome = sdk().ListMetrics(request);
+        const auto& result = result_of(outcome, logger);
         for (const auto& metric : result.GetMetrics()) {
             const auto& dimensions = metric.GetDimensions();
             if (std::any_of(dimensions.begin(), dimensions.end(), [&](const model::Dimension& d) {
@@ -153,11 +144,8 @@ std::vector<std::shared_ptr<Alarm>> cloudwatch_client::list_alarms(model::Descri
     trace(logger, "Requesting alarms.");
     std::vector<std::shared_ptr<Alarm>> alarms;
     const auto read_page = [&] {
-        auto outcome = client_->DescribeAlarms(request);
-        if (!outcome.IsSuccess()) {
-            std::rethrow_exception(translate_cloudwatch_error(outcome.GetError(), logger, redactor_));
-        }
-        const auto& result = outcome.GetResult();
+        const auto outcome = sdk().DescribeAlarms(request);
+        const auto& result = result_of(outcome, logger);
         for (const auto& alarm : result.GetMetricAlarms()) {
             alarms.push_back(std::make_shared<MetricAlarm>(alarm));
         }
@@ -203,7 +191,7 @@ std::vector<std::shared_ptr<Alarm>> cloudwatch_client::get_alarms(const logger_p
 bool cloudwatch_client::test_connection() {
     model::DescribeAlarmsRequest request;
     request.SetMaxRecords(1);
-    return client_->DescribeAlarms(request).IsSuccess();
+    return sdk().DescribeAlarms(request).IsSuccess();
 }
 
 }  // namespace orvane::tessel::aws

@@ -1,23 +1,22 @@
 #pragma once
 
-#include <aws/core/auth/AWSCredentials.h>
-#include <aws/core/client/ClientConfiguration.h>
 #include <aws/monitoring/CloudWatchClient.h>
 #include <aws/monitoring/model/DescribeAlarmsRequest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "aws/clients/cloudwatch_client_interface.h"
-#include "aws/clients/secret_redactor.h"
+#include "aws/clients/error_classification.h"
+#include "aws/clients/sdk_client.h"
 
 namespace orvane::tessel::aws {
 
-class cloudwatch_client final : public cloudwatch_client_interface {
+class cloudwatch_client final
+    : public cloudwatch_client_interface,
+      private sdk_client<Aws::CloudWatch::CloudWatchClient, &translate_cloudwatch_error> {
 public:
-    cloudwatch_client(const std::string& access_key, const std::string& secret_key,
-                      const Aws::Client::ClientConfiguration& configuration);
+    using sdk_client::sdk_client;
 
     metric_statistic get_metric_statistics(const logger_ptr& logger, const dimension_list& dimensions,
                                            const std::string& namespace_name, const std::string& metric_name,
@@ -41,9 +40,6 @@ public:
 private:
     std::vector<std::shared_ptr<Alarm>> list_alarms(Aws::CloudWatch::Model::DescribeAlarmsRequest request,
                                                     bool with_children, const logger_ptr& logger);
-
-    secret_redactor redactor_;
-    std::unique_ptr<Aws::CloudWatch::CloudWatchClient> client_;
 };
 
 }  // namespace orvane::tessel::aws

@@ -15,33 +15,30 @@ namespace {
 
 struct cost_metric {
     const char* name;  // GetCostAndUsage metric
-    double cost_values::*field;
+    cost_type type;
 };
 
 // The metrics of a cost query, in the order they are requested and summed.
 constexpr std::array<cost_metric, 5> cost_metrics{{
-    {"BlendedCost", &cost_values::blended_cost},
-    {"AmortizedCost", &cost_values::amortized_cost},
-    {"NetAmortizedCost", &cost_values::net_amortized_cost},
-    {"UnblendedCost", &cost_values::unblended_cost},
-    {"NetUnblendedCost", &cost_values::net_unblended_cost},
+    {"BlendedCost", cost_type::blended},
+    {"AmortizedCost", cost_type::amortized},
+    {"NetAmortizedCost", cost_type::net_amortized},
+    {"UnblendedCost", cost_type::unblended},
+    {"NetUnblendedCost", cost_type::net_unblended},
 }};
 
 struct forecast_metric {
-    bool forecast_types::*selected;
-    double cost_values::*field;
+    cost_type type;
     model::Metric metric;
 };
 
-// The forecasts, in record order.
+// The forecasts, in the order they are requested.
 constexpr std::array<forecast_metric, 5> forecast_metrics{{
-    {&forecast_types::amortized_cost, &cost_values::amortized_cost, model::Metric::AMORTIZED_COST},
-    {&forecast_types::net_amortized_cost, &cost_values::net_amortized_cost,
-     model::Metric::NET_AMORTIZED_COST},
-    {&forecast_types::blended_cost, &cost_values::blended_cost, model::Metric::BLENDED_COST},
-    {&forecast_types::unblended_cost, &cost_values::unblended_cost, model::Metric::UNBLENDED_COST},
-    {&forecast_types::net_unblended_cost, &cost_values::net_unblended_cost,
-     model::Metric::NET_UNBLENDED_COST},
+    {cost_type::amortized, model::Metric::AMORTIZED_COST},
+    {cost_type::net_amortized, model::Metric::NET_AMORTIZED_COST},
+    {cost_type::blended, model::Metric::BLENDED_COST},
+    {cost_type::unblended, model::Metric::UNBLENDED_COST},
+    {cost_type::net_unblended, model::Metric::NET_UNBLENDED_COST},
 }};
 
 model::DateInterval period(const std::string& start, const std::string& end) {
@@ -90,7 +87,7 @@ cost_values aws_cost_explorer::get_costs(const std::string& start, const std::st
     cost_values values;
     for (const auto& month : result.GetResultsByTime()) {
         for (const auto& metric : cost_metrics) {
-            values.*metric.field += parse_amount(metric.name, month.GetTotal());
+            values[metric.type] += parse_amount(metric.name, month.GetTotal());
         }
     }
     return values;
@@ -119,8 +116,8 @@ cost_values aws_cost_explorer::get_forecasts(const std::string& start, const std
         return values;
     }
     for (const auto& forecast_type : forecast_metrics) {
-        if (forecasts_->*forecast_type.selected) {
-            values.*forecast_type.field = forecast(start, end, forecast_type.metric);
+        if ((*forecasts_)[forecast_type.type]) {
+            values[forecast_type.type] = forecast(start, end, forecast_type.metric);
         }
     }
     return values;

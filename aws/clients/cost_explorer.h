@@ -15,25 +15,13 @@
 
 namespace orvane::tessel::aws {
 
+using settings::cost_type;
+
 // Amounts of one period in the billing currency, one per cost type.
-struct cost_values {
-    double amortized_cost = 0.0;
-    double net_amortized_cost = 0.0;
-    double blended_cost = 0.0;
-    double unblended_cost = 0.0;
-    double net_unblended_cost = 0.0;
+using cost_values = settings::per_cost_type<double>;
 
-    bool operator==(const cost_values&) const = default;
-};
-
-// Which forecasts to request, in the order of cost_values.
-struct forecast_types {
-    bool amortized_cost = false;
-    bool net_amortized_cost = false;
-    bool blended_cost = false;
-    bool unblended_cost = false;
-    bool net_unblended_cost = false;
-};
+// Which forecasts to request.
+using forecast_types = settings::per_cost_type<bool>;
 
 // The two Cost Explorer operations, counted (every call costs money) and with failures thrown as
 // the classified module exceptions.

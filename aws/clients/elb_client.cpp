@@ -16,21 +16,12 @@ std::string load_balancer_id(const std::string& arn) {
     return position == std::string::npos ? arn : arn.substr(position + marker.size());
 }
 
-elb_client::elb_client(const std::string& access_key, const std::string& secret_key,
-                       const Aws::Client::ClientConfiguration& configuration)
-    : redactor_(secret_key, configuration.proxyUserName, configuration.proxyPassword),
-      client_(std::make_unique<Aws::ElasticLoadBalancingv2::ElasticLoadBalancingv2Client>(
-          Aws::Auth::AWSCredentials(access_key, secret_key), configuration)) {}
-
 std::vector<load_balancer> elb_client::list_load_balancers(const logger_ptr& logger) {
     std::vector<load_balancer> balancers;
     model::DescribeLoadBalancersRequest request;
     const auto read_page = [&] {
-        auto outcome = client_->DescribeLoadBalancers(request);
-        if (!outcome.IsSuccess()) {
-            std::rethrow_exception(translate_elb_error(outcome.GetError(), logger, redactor_));
-        }
-        const auto& result = outcome.GetResult();
+        const auto outcome = sdk().DescribeLoadBalancers(request);
+        const auto& result = result_of(outcome, logger);
         trace(logger, "Found " + std::to_string(result.GetLoadBalancers().size()) + " load-balancer(s).");
         for (const auto& balancer : result.GetLoadBalancers()) {
             load_balancer entry{load_balancer_id(balancer.GetLoadBalancerArn()),
@@ -49,7 +40,7 @@ std::vector<load_balancer> elb_client::list_load_balancers(const logger_ptr& log
 bool elb_client::test_connection() {
     model::DescribeLoadBalancersRequest request;
     request.SetPageSize(1);
-    return client_->DescribeLoadBalancers(request).IsSuccess();
+    return sdk().DescribeLoadBalancers(request).IsSuccess();
 }
 
 }  // namespace orvane::tessel::aws

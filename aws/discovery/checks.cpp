@@ -1,6 +1,7 @@
 #include "aws/discovery/checks.h"
 
 #include <exception>
+#include <functional>
 #include <string>
 
 #include "aws/clients/client_access.h"
@@ -15,40 +16,26 @@
 
 namespace orvane::tessel::aws {
 
-ec2_check::ec2_check(libvexahelper::check_context<settings_type> context)
-    : region_walking_check(std::move(context), "ec2_check") {}
+namespace {
 
-bool ec2_check::probe(const credential_settings& key) {
-    return obtain_client<ec2_client_interface>(*container(), key)->can_describe_instances();
+// The read that decides a check, on the client of the given service interface.
+template <class Client, auto Read>
+bool probe(libvexahelper::service_container& container, const credential_settings& key) {
+    return std::invoke(Read, *obtain_client<Client>(container, key));
 }
 
-ebs_check::ebs_check(libvexahelper::check_context<settings_type> context)
-    : region_walking_check(std::move(context), "ebs_check") {}
+}  // namespace
 
-bool ebs_check::probe(const credential_settings& key) {
-    return obtain_client<ec2_client_interface>(*container(), key)->can_describe_volumes();
-}
-
-elb_check::elb_check(libvexahelper::check_context<settings_type> context)
-    : region_walking_check(std::move(context), "elb_check") {}
-
-bool elb_check::probe(const credential_settings& key) {
-    return obtain_client<elb_client_interface>(*container(), key)->test_connection();
-}
-
-rds_check::rds_check(libvexahelper::check_context<settings_type> context)
-    : region_walking_check(std::move(context), "rds_check") {}
-
-bool rds_check::probe(const credential_settings& key) {
-    return obtain_client<rds_client_interface>(*container(), key)->test_connection();
-}
-
-alarm_check::alarm_check(libvexahelper::check_context<settings_type> context)
-    : region_walking_check(std::move(context), "alarm_check") {}
-
-bool alarm_check::probe(const credential_settings& key) {
-    return obtain_client<cloudwatch_client_interface>(*container(), key)->test_connection();
-}
+const discovery::check_row ec2_check_row{
+    "ec2_check", &probe<ec2_client_interface, &ec2_client_interface::can_describe_instances>};
+const discovery::check_row ebs_check_row{
+    "ebs_check", &probe<ec2_client_interface, &ec2_client_interface::can_describe_volumes>};
+const discovery::check_row elb_check_row{
+    "elb_check", &probe<elb_client_interface, &elb_client_interface::test_connection>};
+const discovery::check_row rds_check_row{
+    "rds_check", &probe<rds_client_interface, &rds_client_interface::test_connection>};
+const discovery::check_row alarm_check_row{
+    "alarm_check", &probe<cloudwatch_client_interface, &cloudwatch_client_interface::test_connection>};
 
 awscost_check::awscost_check(libvexahelper::check_context<settings_type> context)
     : check_base(std::move(context), "awscost_check") {}

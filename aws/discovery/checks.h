@@ -7,45 +7,17 @@
 // The six checks: whether the credentials a user entered can read what the sensor kind needs.
 namespace orvane::tessel::aws {
 
-class ec2_check final : public discovery::region_walking_check {
-public:
-    explicit ec2_check(libvexahelper::check_context<settings_type> context);
+extern const discovery::check_row ec2_check_row;
+extern const discovery::check_row ebs_check_row;
+extern const discovery::check_row elb_check_row;
+extern const discovery::check_row rds_check_row;
+extern const discovery::check_row alarm_check_row;
 
-private:
-    bool probe(const credential_settings& key) override;
-};
-
-class ebs_check final : public discovery::region_walking_check {
-public:
-    explicit ebs_check(libvexahelper::check_context<settings_type> context);
-
-private:
-    bool probe(const credential_settings& key) override;
-};
-
-class elb_check final : public discovery::region_walking_check {
-public:
-    explicit elb_check(libvexahelper::check_context<settings_type> context);
-
-private:
-    bool probe(const credential_settings& key) override;
-};
-
-class rds_check final : public discovery::region_walking_check {
-public:
-    explicit rds_check(libvexahelper::check_context<settings_type> context);
-
-private:
-    bool probe(const credential_settings& key) override;
-};
-
-class alarm_check final : public discovery::region_walking_check {
-public:
-    explicit alarm_check(libvexahelper::check_context<settings_type> context);
-
-private:
-    bool probe(const credential_settings& key) override;
-};
+using ec2_check = discovery::region_check<ec2_check_row>;
+using ebs_check = discovery::region_check<ebs_check_row>;
+using elb_check = discovery::region_check<elb_check_row>;
+using rds_check = discovery::region_check<rds_check_row>;
+using alarm_check = discovery::region_check<alarm_check_row>;
 
 // Cost Explorer is global: one real query of the current month's costs decides.
 class awscost_check final : public libvexahelper::checks::check_base<settings::access_settings> {

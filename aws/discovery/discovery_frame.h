@@ -10,10 +10,10 @@
 
 #include "aws/clients/credential_settings.h"
 #include "aws/clients/logger.h"
-#include "libs/i18n/i18n.h"
 #include "framework/settings/records.h"
 #include "framework/templates/metascan_base.h"
 #include "host/messages.h"
+#include "libs/i18n/i18n.h"
 
 namespace orvane::tessel::aws::discovery {
 
@@ -70,24 +70,6 @@ public:
 protected:
     discovery_metascan(libvexahelper::metascan_context<settings_type> context, const discovery_texts& texts);
 
-    // A listing that calls `list` on the client and turns every resource it returns into a row with
-    // `make_entry` (which answers an empty optional for a resource it leaves out).
-    template <class Client, class List, class MakeEntry>
-    static region_listing listing(std::shared_ptr<Client> client, std::string region, List list,
-                                  MakeEntry make_entry) {
-        return [client = std::move(client), region = std::move(region), list,
-                make_entry](const logger_ptr& logger) {
-            const auto resources = list(*client, logger);
-            region_findings findings{resources.size(), {}};
-            for (const auto& resource : resources) {
-                if (auto row = make_entry(resource, region)) {
-                    findings.entries.push_back(std::move(*row));
-                }
-            }
-            return findings;
-        };
-    }
-
 private:
     // Obtains the kind's client for the region. A failure here is not a refusal: it ends the meta-scan.
     virtual region_listing open_region(const credential_settings& key) = 0;
@@ -97,6 +79,25 @@ private:
     std::string found_line(std::size_t listed) const;
 
     discovery_texts texts_;
+};
+
+// A meta-scan kind as one row: its texts and how it opens a region's listing.
+struct metascan_row {
+    discovery_texts texts;
+    region_listing (*open_region)(libvexahelper::service_container& container,
+                                  const credential_settings& key);
+};
+
+template <const metascan_row& Row>
+class region_metascan final : public discovery_metascan {
+public:
+    explicit region_metascan(libvexahelper::metascan_context<settings_type> context)
+        : discovery_metascan(std::move(context), Row.texts) {}
+
+private:
+    region_listing open_region(const credential_settings& key) override {
+        return Row.open_region(*container(), key);
+    }
 };
 
 }  // namespace orvane::tessel::aws::discovery

@@ -1,5 +1,6 @@
 #include "aws/discovery/metascans.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -10,6 +11,7 @@
 #include "aws/clients/elb_client_interface.h"
 #include "aws/clients/rds_client_interface.h"
 #include "framework/texts.h"
+#include "host/service_container.h"
 
 namespace orvane::tessel::aws {
 
@@ -109,62 +111,39 @@ std::optional<entry> alarm_entry(const std::shared_ptr<Alarm>& alarm, const std:
     return entry{i18n_msg(texts::alarm_sensor_instance_name, name, type), std::move(settings).finish(region)};
 }
 
+std::vector<std::shared_ptr<Alarm>> metric_and_composite_alarms(cloudwatch_client_interface& client,
+                                                                const logger_ptr& logger) {
+    return client.get_alarms(logger, false);
+}
+
+// Opens a region's listing: List on the service's client, every resource it returns made a row by
+// MakeEntry (which answers an empty optional for a resource it leaves out).
+template <class Client, auto List, auto MakeEntry>
+discovery::region_listing open_region(libvexahelper::service_container& container,
+                                      const credential_settings& key) {
+    return [client = obtain_client<Client>(container, key), region = key.region](const logger_ptr& logger) {
+        const auto resources = std::invoke(List, *client, logger);
+        discovery::region_findings findings{resources.size(), {}};
+        for (const auto& resource : resources) {
+            if (auto row = MakeEntry(resource, region)) {
+                findings.entries.push_back(std::move(*row));
+            }
+        }
+        return findings;
+    };
+}
+
 }  // namespace
 
-ec2_metascan::ec2_metascan(libvexahelper::metascan_context<settings_type> context)
-    : discovery_metascan(std::move(context), ec2_texts) {}
-
-discovery::region_listing ec2_metascan::open_region(const credential_settings& key) {
-    return listing(
-        obtain_client<ec2_client_interface>(*container(), key), key.region,
-        [](ec2_client_interface& client, const logger_ptr& logger) { return client.get_instances(logger); },
-        &ec2_entry);
-}
-
-ebs_metascan::ebs_metascan(libvexahelper::metascan_context<settings_type> context)
-    : discovery_metascan(std::move(context), ebs_texts) {}
-
-discovery::region_listing ebs_metascan::open_region(const credential_settings& key) {
-    return listing(
-        obtain_client<ec2_client_interface>(*container(), key), key.region,
-        [](ec2_client_interface& client, const logger_ptr& logger) { return client.get_volumes(logger); },
-        &ebs_entry);
-}
-
-elb_metascan::elb_metascan(libvexahelper::metascan_context<settings_type> context)
-    : discovery_metascan(std::move(context), elb_texts) {}
-
-discovery::region_listing elb_metascan::open_region(const credential_settings& key) {
-    return listing(
-        obtain_client<elb_client_interface>(*container(), key), key.region,
-        [](elb_client_interface& client, const logger_ptr& logger) {
-            return client.list_load_balancers(logger);
-        },
-        &elb_entry);
-}
-
-rds_metascan::rds_metascan(libvexahelper::metascan_context<settings_type> context)
-    : discovery_metascan(std::move(context), rds_texts) {}
-
-discovery::region_listing rds_metascan::open_region(const credential_settings& key) {
-    return listing(
-        obtain_client<rds_client_interface>(*container(), key), key.region,
-        [](rds_client_interface& client, const logger_ptr& logger) {
-            return client.list_db_instances(logger);
-        },
-        &rds_entry);
-}
-
-alarm_metascan::alarm_metascan(libvexahelper::metascan_context<settings_type> context)
-    : discovery_metascan(std::move(context), alarm_texts) {}
-
-discovery::region_listing alarm_metascan::open_region(const credential_settings& key) {
-    return listing(
-        obtain_client<cloudwatch_client_interface>(*container(), key), key.region,
-        [](cloudwatch_client_interface& client, const logger_ptr& logger) {
-            return client.get_alarms(logger, false);
-        },
-        &alarm_entry);
-}
+const discovery::metascan_row ec2_metascan_row{
+    ec2_texts, &open_region<ec2_client_interface, &ec2_client_interface::get_instances, &ec2_entry>};
+const discovery::metascan_row ebs_metascan_row{
+    ebs_texts, &open_region<ec2_client_interface, &ec2_client_interface::get_volumes, &ebs_entry>};
+const discovery::metascan_row elb_metascan_row{
+    elb_texts, &open_region<elb_client_interface, &elb_client_interface::list_load_balancers, &elb_entry>};
+const discovery::metascan_row rds_metascan_row{
+    rds_texts, &open_region<rds_client_interface, &rds_client_interface::list_db_instances, &rds_entry>};
+const discovery::metascan_row alarm_metascan_row{
+    alarm_texts, &open_region<cloudwatch_client_interface, &metric_and_composite_alarms, &alarm_entry>};
 
 }  // namespace orvane::tessel::aws

@@ -5,44 +5,16 @@
 // The five meta-scans: each offers every resource of its kind in every region the account can use.
 namespace orvane::tessel::aws {
 
-class ec2_metascan final : public discovery::discovery_metascan {
-public:
-    explicit ec2_metascan(libvexahelper::metascan_context<settings_type> context);
+extern const discovery::metascan_row ec2_metascan_row;
+extern const discovery::metascan_row ebs_metascan_row;
+extern const discovery::metascan_row elb_metascan_row;
+extern const discovery::metascan_row rds_metascan_row;
+extern const discovery::metascan_row alarm_metascan_row;
 
-private:
-    discovery::region_listing open_region(const credential_settings& key) override;
-};
-
-class ebs_metascan final : public discovery::discovery_metascan {
-public:
-    explicit ebs_metascan(libvexahelper::metascan_context<settings_type> context);
-
-private:
-    discovery::region_listing open_region(const credential_settings& key) override;
-};
-
-class elb_metascan final : public discovery::discovery_metascan {
-public:
-    explicit elb_metascan(libvexahelper::metascan_context<settings_type> context);
-
-private:
-    discovery::region_listing open_region(const credential_settings& key) override;
-};
-
-class rds_metascan final : public discovery::discovery_metascan {
-public:
-    explicit rds_metascan(libvexahelper::metascan_context<settings_type> context);
-
-private:
-    discovery::region_listing open_region(const credential_settings& key) override;
-};
-
-class alarm_metascan final : public discovery::discovery_metascan {
-public:
-    explicit alarm_metascan(libvexahelper::metascan_context<settings_type> context);
-
-private:
-    discovery::region_listing open_region(const credential_settings& key) override;
-};
+using ec2_metascan = discovery::region_metascan<ec2_metascan_row>;
+using ebs_metascan = discovery::region_metascan<ebs_metascan_row>;
+using elb_metascan = discovery::region_metascan<elb_metascan_row>;
+using rds_metascan = discovery::region_metascan<rds_metascan_row>;
+using alarm_metascan = discovery::region_metascan<alarm_metascan_row>;
 
 }  // namespace orvane::tessel::aws

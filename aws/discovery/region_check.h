@@ -29,4 +29,20 @@ private:
     bool any_region_answers();
 };
 
+// A region-walking kind as one row: its name and the cheap read of its service that decides it.
+struct check_row {
+    std::string_view kind_name;
+    bool (*probe)(libvexahelper::service_container& container, const credential_settings& key);
+};
+
+template <const check_row& Row>
+class region_check final : public region_walking_check {
+public:
+    explicit region_check(libvexahelper::check_context<settings_type> context)
+        : region_walking_check(std::move(context), Row.kind_name) {}
+
+private:
+    bool probe(const credential_settings& key) override { return Row.probe(*container(), key); }
+};
+
 }  // namespace orvane::tessel::aws::discovery

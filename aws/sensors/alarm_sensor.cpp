@@ -115,9 +115,20 @@ std::int32_t persistent_channel_ids::id_for(const std::string& name) {
     return id;
 }
 
-alarm_metric_sensor::alarm_metric_sensor(variant_services& services, const settings::alarm_sensor& settings)
+alarm_variant::alarm_variant(variant_services& services, const settings::alarm_sensor& settings)
     : services_(services), settings_(settings), ids_(services) {
     services_.define(channel_options(alarm_state_shape));
+}
+
+template <class Expected>
+std::shared_ptr<Expected> alarm_variant::scanned_alarm(libvexahelper::sensor_scan_result& result,
+                                                       bool with_children) {
+    const auto& logger = services_.scan_logger();
+    auto alarm = expect_type<Expected>(
+        cloudwatch_for(services_, settings_)->get_alarm(logger, settings_.resource.name, with_children),
+        settings_);
+    report_state(*alarm, logger, result);
+    return alarm;
 }
 
 void alarm_metric_sensor::work() {
@@ -125,8 +136,7 @@ void alarm_metric_sensor::work() {
     const auto& logger = services_.scan_logger();
     const auto cloudwatch = cloudwatch_for(services_, settings_);
     const auto& name = settings_.resource.name;
-    const auto alarm = expect_type<MetricAlarm>(cloudwatch->get_alarm(logger, name, false), settings_);
-    report_state(*alarm, logger, result);
+    const auto alarm = scanned_alarm<MetricAlarm>(result, false);
     guard<exceptions::alarm_has_wrong_metric>(services_, metric_names_key, metric_names(*alarm), name);
 
     for (const auto& metric : alarm->underlying_metrics()) {
@@ -156,19 +166,10 @@ void alarm_metric_sensor::work() {
     services_.deliver(result);
 }
 
-alarm_composite_sensor::alarm_composite_sensor(variant_services& services,
-                                               const settings::alarm_sensor& settings)
-    : services_(services), settings_(settings), ids_(services) {
-    services_.define(channel_options(alarm_state_shape));
-}
-
 void alarm_composite_sensor::work() {
     auto result = services_.new_result();
     const auto& logger = services_.scan_logger();
-    const auto cloudwatch = cloudwatch_for(services_, settings_);
-    const auto alarm =
-        expect_type<CompositeAlarm>(cloudwatch->get_alarm(logger, settings_.resource.name, true), settings_);
-    report_state(*alarm, logger, result);
+    const auto alarm = scanned_alarm<CompositeAlarm>(result, true);
 
     for (const auto& child : alarm->children()) {
         const std::string child_name = child->get_name();

@@ -35,26 +35,32 @@ private:
     variant_services& services_;
 };
 
-class alarm_metric_sensor final : public sub_sensor_interface {
+// What both variants share: the alarm's state on channel 0 and the ids of the other channels.
+class alarm_variant : public sub_sensor_interface {
 public:
-    alarm_metric_sensor(variant_services& services, const settings::alarm_sensor& settings);
-    void work() override;
+    alarm_variant(variant_services& services, const settings::alarm_sensor& settings);
 
-private:
+protected:
+    // A scan's start: the result, and the alarm of the sensor's name as the variant's type with its
+    // state set on the result.
+    template <class Expected>
+    std::shared_ptr<Expected> scanned_alarm(libvexahelper::sensor_scan_result& result, bool with_children);
+
     variant_services& services_;
     const settings::alarm_sensor& settings_;
     persistent_channel_ids ids_;
 };
 
-class alarm_composite_sensor final : public sub_sensor_interface {
+class alarm_metric_sensor final : public alarm_variant {
 public:
-    alarm_composite_sensor(variant_services& services, const settings::alarm_sensor& settings);
+    using alarm_variant::alarm_variant;
     void work() override;
+};
 
-private:
-    variant_services& services_;
-    const settings::alarm_sensor& settings_;
-    persistent_channel_ids ids_;
+class alarm_composite_sensor final : public alarm_variant {
+public:
+    using alarm_variant::alarm_variant;
+    void work() override;
 };
 
 }  // namespace orvane::tessel::aws

@@ -17,6 +17,7 @@ namespace orvane::tessel::aws {
 
 namespace {
 
+using settings::cost_type;
 using settings::on_off;
 
 constexpr std::string_view currency_key = "aws_cost_currency";
@@ -25,49 +26,31 @@ constexpr double price_per_request = 0.01;  // US dollars, whatever the billing 
 // A channel id is the cost type's base plus one of these.
 enum channel_offset : std::int32_t { month_cost = 0, year_cost = 1, month_forecast = 2, year_forecast = 3 };
 
-struct cost_type {
+// The channels of one cost type.
+struct cost_channels {
+    cost_type type;
     std::int32_t base;
     std::array<std::string_view, 4> names;  // by offset
-    double cost_values::*value;
-    bool settings::cost_types::*additional;  // null: always reported
-    bool settings::forecast_cost_types::*forecast;
-    bool forecast_types::*forecast_request;
+    bool always = false;                    // reported whatever the additional types say
 };
 
 // In the order the channels are defined.
-constexpr std::array<cost_type, 5> cost_types{{
-    {0,
-     {"monthly_cost", "yearly_cost", "forecast_monthly", "forecast_yearly"},
-     &cost_values::blended_cost,
-     nullptr,
-     &settings::forecast_cost_types::blended_cost,
-     &forecast_types::blended_cost},
-    {10,
-     {"amortized_monthly", "amortized_yearly", "forecast_amortized_monthly", "forecast_amortized_yearly"},
-     &cost_values::amortized_cost,
-     &settings::cost_types::amortized_cost,
-     &settings::forecast_cost_types::amortized_cost,
-     &forecast_types::amortized_cost},
-    {20,
+constexpr std::array<cost_channels, 5> cost_types{{
+    {cost_type::blended, 0, {"monthly_cost", "yearly_cost", "forecast_monthly", "forecast_yearly"}, true},
+    {cost_type::amortized,
+     10,
+     {"amortized_monthly", "amortized_yearly", "forecast_amortized_monthly", "forecast_amortized_yearly"}},
+    {cost_type::net_amortized,
+     20,
      {"net_amortized_monthly", "net_amortized_yearly", "forecast_net_amortized_monthly",
-      "forecast_net_amortized_yearly"},
-     &cost_values::net_amortized_cost,
-     &settings::cost_types::net_amortized_cost,
-     &settings::forecast_cost_types::net_amortized_cost,
-     &forecast_types::net_amortized_cost},
-    {40,
-     {"unblended_monthly", "unblended_yearly", "forecast_unblended_monthly", "forecast_unblended_yearly"},
-     &cost_values::unblended_cost,
-     &settings::cost_types::unblended_cost,
-     &settings::forecast_cost_types::unblended_cost,
-     &forecast_types::unblended_cost},
-    {30,
+      "forecast_net_amortized_yearly"}},
+    {cost_type::unblended,
+     40,
+     {"unblended_monthly", "unblended_yearly", "forecast_unblended_monthly", "forecast_unblended_yearly"}},
+    {cost_type::net_unblended,
+     30,
      {"net_unblended_monthly", "net_unblended_yearly", "forecast_net_unblended_monthly",
-      "forecast_net_unblended_yearly"},
-     &cost_values::net_unblended_cost,
-     &settings::cost_types::net_unblended_cost,
-     &settings::forecast_cost_types::net_unblended_cost,
-     &forecast_types::net_unblended_cost},
+      "forecast_net_unblended_yearly"}},
 }};
 
 // Which channels of the cost types a sensor's settings ask for.
@@ -75,32 +58,25 @@ class selection {
 public:
     explicit selection(const settings::awscost& settings) : settings_(settings) {}
 
-    bool costs(const cost_type& type) const {
-        return type.additional == nullptr ||
-               (settings_.optional_channels.optional_channel == on_off::enabled &&
-                settings_.optional_channels.cost_types.*type.additional);
+    bool costs(const cost_channels& type) const {
+        return type.always || (settings_.optional_channels.optional_channel == on_off::enabled &&
+                               settings_.optional_channels.cost_types[type.type]);
     }
 
-    bool forecasts(const cost_type& type) const {
-        return forecasts_enabled() && settings_.forecasts.forecast_cost_types.*type.forecast;
+    bool forecasts(const cost_channels& type) const {
+        return forecasts_enabled() && settings_.forecasts.forecast_cost_types[type.type];
     }
 
     bool forecasts_enabled() const { return settings_.forecasts.forecast_additional == on_off::enabled; }
 
-    // The settings' forecast types in the order the explorer takes them.
-    forecast_types requests() const {
-        forecast_types requested;
-        for (const auto& type : cost_types) {
-            requested.*type.forecast_request = settings_.forecasts.forecast_cost_types.*type.forecast;
-        }
-        return requested;
-    }
+    // The forecast types the explorer requests.
+    const forecast_types& requests() const { return settings_.forecasts.forecast_cost_types; }
 
 private:
     const settings::awscost& settings_;
 };
 
-libvexahelper::dynamic_channel_options cost_channel(const cost_type& type, channel_offset offset,
+libvexahelper::dynamic_channel_options cost_channel(const cost_channels& type, channel_offset offset,
                                                     const std::string& currency) {
     return sensor_support::channel_options(sensor_support::channel(type.base + offset)
                                                .named(type.names[static_cast<std::size_t>(offset)])
@@ -164,8 +140,8 @@ void awscost::work() {
 
     for (const auto& type : cost_types) {
         if (selected.costs(type)) {
-            result.set_value(type.base + month_cost, month.*type.value);
-            result.set_value(type.base + year_cost, year.*type.value);
+            result.set_value(type.base + month_cost, month[type.type]);
+            result.set_value(type.base + year_cost, year[type.type]);
         }
     }
 
@@ -184,8 +160,8 @@ void awscost::work() {
         }
         for (const auto& type : cost_types) {
             if (selected.forecasts(type)) {
-                result.set_value(type.base + month_forecast, month_forecasts.*type.value);
-                result.set_value(type.base + year_forecast, year_forecasts.*type.value);
+                result.set_value(type.base + month_forecast, month_forecasts[type.type]);
+                result.set_value(type.base + year_forecast, year_forecasts[type.type]);
             }
         }
     }

@@ -69,46 +69,29 @@ std::int64_t volume_state_value(std::string_view state) {
     return found == volume_states.end() ? 0 : found->second;
 }
 
-}  // namespace
-
-ebs_sensor::ebs_sensor(libvexahelper::sensor_context<settings_type> context)
-    : sensor_base(std::move(context), "AWS EBS v2") {
-    define_channel(channel_options(volume_state));
-    define_creation_channels(metrics, [this](const dynamic_channel_options& o) { define_channel(o); });
-}
-
-void ebs_sensor::work() {
-    auto result = make_result(libi18n::i18n_msg::plain("OK"), libvexahelper::scan_ok);
-    const auto& volume_settings = settings().resource;
-    const auto key =
-        make_credential_settings(settings().credentials, settings().proxy, volume_settings.region);
-
-    const auto volume =
-        obtain_client<ec2_client_interface>(*container(), key)->get_volume(volume_settings.id, logger());
+// The volume's state comes from EC2 before the metrics; its attachment becomes the scan's message.
+sensor_support::metric_reader start_scan(const metric_scan<settings::ebs_sensor>& scan) {
+    const auto& volume_settings = scan.settings.resource;
+    const auto volume = scan.client<ec2_client_interface>()->get_volume(volume_settings.id, scan.logger);
     if (!volume.attachment_information.empty()) {
-        result.set_response_message(libi18n::i18n_msg::plain(volume.attachment_information));
+        scan.result.set_response_message(libi18n::i18n_msg::plain(volume.attachment_information));
     }
-    result.set_value(volume_state.id, volume_state_value(volume.state));
+    scan.result.set_value(volume_state.id, volume_state_value(volume.state));
 
-    const auto cloudwatch = obtain_client<cloudwatch_client_interface>(*container(), key);
     dimension_list dimensions(1);
     dimensions[0].SetName("VolumeId");
     dimensions[0].SetValue(volume_settings.id);
-    const scan_periods periods(interval());
-
-    metric_reporter reporter(
-        result, [this](const dynamic_channel_options& o) { define_channel(o); }, logger(), periods);
-    reporter.run(
-        metrics,
-        [&](const metric_row& row) {
-            return value_of(cloudwatch->get_metric_statistics(
-                logger(), dimensions, std::string(cloudwatch_namespace), std::string(row.metric),
-                row.statistic, periods.of(row.period)));
-        },
-        missing_data::ignored);
-
-    log(response_line(result));
-    send(result);
+    return [&scan, cloudwatch = scan.client<cloudwatch_client_interface>(),
+            dimensions = std::move(dimensions)](const metric_row& row) {
+        return scan.newest(*cloudwatch, dimensions, cloudwatch_namespace, row);
+    };
 }
+
+constexpr std::array<channel_shape, 1> other_channels{volume_state};
+
+}  // namespace
+
+const metric_kind<settings::ebs_sensor> ebs_kind{"AWS EBS v2", metrics, &start_scan, missing_data::ignored,
+                                                 other_channels};
 
 }  // namespace orvane::tessel::aws

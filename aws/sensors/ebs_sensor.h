@@ -1,17 +1,13 @@
 #pragma once
 
+#include "aws/sensors/metric_sensor.h"
 #include "framework/settings/records.h"
-#include "framework/templates/sensor_base.h"
 
 namespace orvane::tessel::aws {
 
 // One EBS volume: its state from EC2, and bandwidth, operations, latency, idle time, queue length
 // and burst balance from CloudWatch.
-class ebs_sensor final : public libvexahelper::sensors::sensor_base<settings::ebs_sensor> {
-public:
-    explicit ebs_sensor(libvexahelper::sensor_context<settings_type> context);
-
-    void work() override;
-};
+extern const metric_kind<settings::ebs_sensor> ebs_kind;
+using ebs_sensor = metric_sensor<settings::ebs_sensor, ebs_kind>;
 
 }  // namespace orvane::tessel::aws

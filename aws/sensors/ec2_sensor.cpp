@@ -19,14 +19,6 @@ constexpr channel_shape status_check(std::int32_t id) {
     return channel(id).looked_up_in(status_check_lookup);
 }
 
-constexpr metric_row credits(std::string_view name, channel_shape feeds) {
-    return metric(name, feeds)
-        .by(Statistic::Sum)
-        .over(period_rule::p300)
-        .converted(conversion::per_300_seconds)
-        .at_first_value();
-}
-
 // A disk reading of 0 means an instance without instance store: no channel for it.
 constexpr metric_row disk(std::string_view name, channel_shape feeds) {
     return metric(name, feeds).at_first_value().only_above_zero();
@@ -47,40 +39,20 @@ constexpr std::array<metric_row, 11> metrics{{
     metric("StatusCheckFailed_System", status_check(11)).converted(conversion::status_flag),
 }};
 
-}  // namespace
-
-ec2_sensor::ec2_sensor(libvexahelper::sensor_context<settings_type> context)
-    : sensor_base(std::move(context), "AWS EC2 v2") {
-    define_creation_channels(metrics, [this](const dynamic_channel_options& o) { define_channel(o); });
-}
-
-void ec2_sensor::work() {
-    auto result = make_result(libi18n::i18n_msg::plain("OK"), libvexahelper::scan_ok);
-    const scan_periods periods(interval());
-    const auto& instance = settings().resource;
-    const auto cloudwatch = obtain_client<cloudwatch_client_interface>(
-        *container(), make_credential_settings(settings().credentials, settings().proxy, instance.region));
-
+sensor_support::metric_reader start_scan(const metric_scan<settings::ec2_sensor>& scan) {
+    const auto& instance = scan.settings.resource;
     dimension_list dimensions(1);
     dimensions[0].SetName("InstanceId");
     dimensions[0].SetValue(instance.id);
-
-    metric_reporter reporter(
-        result, [this](const dynamic_channel_options& o) { define_channel(o); }, logger(), periods);
-    reporter.run(
-        metrics,
-        [&](const metric_row& row) {
-            const std::string metric(row.metric);
-            log("Get statistics for EC2 metric '" + metric + "' of instance: '" + instance.id +
-                "' in region '" + instance.region + "' from AWS");
-            return value_of(cloudwatch->get_metric_statistics(logger(), dimensions,
-                                                              std::string(cloudwatch_namespace), metric,
-                                                              row.statistic, periods.of(row.period)));
-        },
-        missing_data::reported);
-
-    log(response_line(result));
-    send(result);
+    return [&scan, cloudwatch = scan.client<cloudwatch_client_interface>(),
+            dimensions = std::move(dimensions)](const metric_row& row) {
+        scan.announce("EC2", row, scan.settings.resource.id);
+        return scan.newest(*cloudwatch, dimensions, cloudwatch_namespace, row);
+    };
 }
+
+}  // namespace
+
+const metric_kind<settings::ec2_sensor> ec2_kind{"AWS EC2 v2", metrics, &start_scan};
 
 }  // namespace orvane::tessel::aws

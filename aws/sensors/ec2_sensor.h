@@ -1,16 +1,12 @@
 #pragma once
 
+#include "aws/sensors/metric_sensor.h"
 #include "framework/settings/records.h"
-#include "framework/templates/sensor_base.h"
 
 namespace orvane::tessel::aws {
 
 // One EC2 instance: CPU, network, disk, CPU credits and the two status checks from CloudWatch.
-class ec2_sensor final : public libvexahelper::sensors::sensor_base<settings::ec2_sensor> {
-public:
-    explicit ec2_sensor(libvexahelper::sensor_context<settings_type> context);
-
-    void work() override;
-};
+extern const metric_kind<settings::ec2_sensor> ec2_kind;
+using ec2_sensor = metric_sensor<settings::ec2_sensor, ec2_kind>;
 
 }  // namespace orvane::tessel::aws

@@ -25,14 +25,6 @@ constexpr metric_row latency(std::string_view name, std::int32_t id) {
     return metric(name, channel(id).in(unit::milliseconds)).converted(conversion::to_milliseconds);
 }
 
-constexpr metric_row credits(std::string_view name, channel_shape feeds) {
-    return metric(name, feeds)
-        .by(Statistic::Sum)
-        .over(period_rule::p300)
-        .converted(conversion::per_300_seconds)
-        .at_first_value();
-}
-
 // The position in the table is the channel id.
 constexpr std::array<metric_row, 18> metrics{{
     metric("CPUUtilization", channel(0).in(unit::cpu_percent)),
@@ -56,42 +48,22 @@ constexpr std::array<metric_row, 18> metrics{{
     latency("ReplicaLag", 17).at_first_value(),
 }};
 
+sensor_support::metric_reader start_scan(const metric_scan<settings::rds_sensor>& scan) {
+    const auto cloudwatch = scan.client<cloudwatch_client_interface>();
+    auto listed =
+        cloudwatch->list_metrics(scan.logger, std::string(cloudwatch_namespace),
+                                 std::string(instance_dimension), scan.settings.resource.identifier);
+    return [&scan, cloudwatch, listed = std::move(listed),
+            names = std::vector<std::string>{std::string(instance_dimension)}](const metric_row& row) {
+        scan.announce("RDS", row, scan.settings.resource.identifier);
+        const auto dimensions = cloudwatch->get_dimensions(listed, std::string(row.metric), names, {});
+        trace(scan.logger, dimensions_text(dimensions));
+        return scan.newest(*cloudwatch, dimensions, cloudwatch_namespace, row);
+    };
+}
+
 }  // namespace
 
-rds_sensor::rds_sensor(libvexahelper::sensor_context<settings_type> context)
-    : sensor_base(std::move(context), "AWS RDS v2") {
-    define_creation_channels(metrics, [this](const dynamic_channel_options& o) { define_channel(o); });
-}
-
-void rds_sensor::work() {
-    auto result = make_result(libi18n::i18n_msg::plain("OK"), libvexahelper::scan_ok);
-    const scan_periods periods(interval());
-    const auto& instance = settings().resource;
-    const auto cloudwatch = obtain_client<cloudwatch_client_interface>(
-        *container(), make_credential_settings(settings().credentials, settings().proxy, instance.region));
-
-    const std::string namespace_name(cloudwatch_namespace);
-    const auto listed = cloudwatch->list_metrics(logger(), namespace_name, std::string(instance_dimension),
-                                                 instance.identifier);
-    const std::vector<std::string> dimension_names{std::string(instance_dimension)};
-
-    metric_reporter reporter(
-        result, [this](const dynamic_channel_options& o) { define_channel(o); }, logger(), periods);
-    reporter.run(
-        metrics,
-        [&](const metric_row& row) {
-            const std::string metric(row.metric);
-            log("Get statistics for RDS metric '" + metric + "' of instance: '" + instance.identifier +
-                "' in region '" + instance.region + "' from AWS");
-            const auto dimensions = cloudwatch->get_dimensions(listed, metric, dimension_names, {});
-            log(dimensions_text(dimensions));
-            return value_of(cloudwatch->get_metric_statistics(logger(), dimensions, namespace_name, metric,
-                                                              row.statistic, periods.of(row.period)));
-        },
-        missing_data::reported);
-
-    log(response_line(result));
-    send(result);
-}
+const metric_kind<settings::rds_sensor> rds_kind{"AWS RDS v2", metrics, &start_scan};
 
 }  // namespace orvane::tessel::aws

@@ -1,16 +1,12 @@
 #pragma once
 
+#include "aws/sensors/metric_sensor.h"
 #include "framework/settings/records.h"
-#include "framework/templates/sensor_base.h"
 
 namespace orvane::tessel::aws {
 
 // One RDS database instance: eighteen CloudWatch metrics, one floating-point channel each.
-class rds_sensor final : public libvexahelper::sensors::sensor_base<settings::rds_sensor> {
-public:
-    explicit rds_sensor(libvexahelper::sensor_context<settings_type> context);
-
-    void work() override;
-};
+extern const metric_kind<settings::rds_sensor> rds_kind;
+using rds_sensor = metric_sensor<settings::rds_sensor, rds_kind>;
 
 }  // namespace orvane::tessel::aws

@@ -161,6 +161,15 @@ constexpr metric_row metric(std::string_view name, channel_shape feeds) {
     return with(with(metric_row{}, &metric_row::metric, name), &metric_row::channel, feeds);
 }
 
+// CPU credits of burstable EC2 and RDS instances: sums over five minutes, reported once they exist.
+constexpr metric_row credits(std::string_view name, channel_shape feeds) {
+    return metric(name, feeds)
+        .by(Statistic::Sum)
+        .over(period_rule::p300)
+        .converted(conversion::per_300_seconds)
+        .at_first_value();
+}
+
 dynamic_channel_options channel_options(const metric_row& row);
 
 // The request periods of a scan interval: the smallest multiples of 60 and 300 seconds not below it.

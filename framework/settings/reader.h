@@ -49,9 +49,9 @@ public:
     }
 
     // A multiple choice: options separated by "," (an empty text selects nothing). Each option sets
-    // its flag in the result.
+    // its flag in the result, which is indexed by the options' keys.
     template <class Flags>
-    Flags flags(std::string_view setting, std::span<const option<bool Flags::*>> options) const {
+    Flags flags(std::string_view setting, std::span<const option<typename Flags::key_type>> options) const {
         const std::string_view value = settings_.lookup(key(setting));
         Flags result{};
         if (value.empty()) {
@@ -66,7 +66,7 @@ public:
                 throw libvexahelper::utils::exceptions::setting_selection_parse_error(std::string(token),
                                                                                       std::string(setting));
             }
-            result.*(match->second) = true;
+            result[match->second] = true;
             if (comma == std::string_view::npos) {
                 return result;
             }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <initializer_list>
+#include <span>
 #include <utility>
 
 #include "framework/settings/reader.h"
@@ -18,20 +19,16 @@ constexpr std::array<option<ip_version>, 4> ip_version_options{{{"IPv4", ip_vers
                                                                 {"IPv6", ip_version::ipv6},
                                                                 {"1", ip_version::ipv6}}};
 
-constexpr std::array<option<bool cost_types::*>, 4> cost_type_options{{
-    {"amortized_cost", &cost_types::amortized_cost},
-    {"net_amortized_cost", &cost_types::net_amortized_cost},
-    {"unblended_cost", &cost_types::unblended_cost},
-    {"net_unblended_cost", &cost_types::net_unblended_cost},
+constexpr std::array<option<cost_type>, 5> forecast_type_options{{
+    {"blended_cost", cost_type::blended},
+    {"amortized_cost", cost_type::amortized},
+    {"net_amortized_cost", cost_type::net_amortized},
+    {"unblended_cost", cost_type::unblended},
+    {"net_unblended_cost", cost_type::net_unblended},
 }};
 
-constexpr std::array<option<bool forecast_cost_types::*>, 5> forecast_type_options{{
-    {"blended_cost", &forecast_cost_types::blended_cost},
-    {"amortized_cost", &forecast_cost_types::amortized_cost},
-    {"net_amortized_cost", &forecast_cost_types::net_amortized_cost},
-    {"unblended_cost", &forecast_cost_types::unblended_cost},
-    {"net_unblended_cost", &forecast_cost_types::net_unblended_cost},
-}};
+// Blended costs are always reported, so they are no additional type.
+constexpr std::span<const option<cost_type>> cost_type_options = std::span(forecast_type_options).subspan(1);
 
 template <class Group>
 reader group_reader(const sensor_data_wrapper& settings, std::string_view section) {

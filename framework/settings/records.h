@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -15,22 +17,27 @@ using libvexahelper::sensor_data_wrapper;
 enum class on_off : std::int32_t { disabled = 0, enabled = 1 };
 enum class ip_version : std::int32_t { ipv4 = 0, ipv6 = 1 };
 
-// The additional cost types a cost sensor reports.
-struct cost_types {
-    bool amortized_cost = false;
-    bool net_amortized_cost = false;
-    bool unblended_cost = false;
-    bool net_unblended_cost = false;
+// Cost Explorer's five cost types; what is kept per type is an array indexed by them.
+enum class cost_type : std::uint8_t { blended, amortized, net_amortized, unblended, net_unblended };
+inline constexpr std::size_t cost_type_count = 5;
+
+template <class T>
+struct per_cost_type {
+    using key_type = cost_type;
+
+    std::array<T, cost_type_count> values{};
+
+    constexpr T& operator[](cost_type type) noexcept { return values[static_cast<std::size_t>(type)]; }
+    constexpr const T& operator[](cost_type type) const noexcept {
+        return values[static_cast<std::size_t>(type)];
+    }
+    bool operator==(const per_cost_type&) const = default;
 };
 
+// The additional cost types a cost sensor reports (blended costs it always reports).
+using cost_types = per_cost_type<bool>;
 // The forecast types a cost sensor requests.
-struct forecast_cost_types {
-    bool blended_cost = false;
-    bool amortized_cost = false;
-    bool net_amortized_cost = false;
-    bool unblended_cost = false;
-    bool net_unblended_cost = false;
-};
+using forecast_cost_types = per_cost_type<bool>;
 
 // ---- groups --------------------------------------------------------------------------------------
 
@@ -130,6 +137,12 @@ struct rds_metascan_group {
 };
 
 // ---- kinds ---------------------------------------------------------------------------------------
+
+// Whether a kind's record switches its sensor's own log on; the dispatcher finds it beside the record.
+template <class Record>
+bool logging_enabled(const Record& record) {
+    return record.common.logging == on_off::enabled;
+}
 
 // Credentials and proxy: all that checks and meta-scans read.
 struct access_settings {

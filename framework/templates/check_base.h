@@ -5,7 +5,6 @@
 #include <string>
 #include <string_view>
 
-#include "framework/version.h"
 #include "host/log_interface.h"
 #include "host/message_service.h"
 #include "host/sensor_interfaces.h"
@@ -25,7 +24,7 @@ public:
           settings_(std::move(context.settings)),
           container_(std::move(context.container)),
           logger_(container_->template create<liblog::log_interface>()) {
-        log("Initialize: " + std::string(kind_name) + " version is: " + std::string(aws::module_version));
+        log("Initialize: " + std::string(kind_name) + " version is: " + std::string(context.module_version));
     }
 
     std::int32_t get_id() const override { return id_; }

@@ -6,13 +6,12 @@
 #include <string>
 #include <string_view>
 
-#include "libs/i18n/i18n.h"
-#include "framework/version.h"
 #include "host/log_interface.h"
 #include "host/message_service.h"
 #include "host/messages.h"
 #include "host/sensor_interfaces.h"
 #include "host/service_container.h"
+#include "libs/i18n/i18n.h"
 
 namespace orvane::tessel::libvexahelper::metascans {
 
@@ -29,7 +28,7 @@ public:
           settings_(std::move(context.settings)),
           container_(std::move(context.container)),
           logger_(container_->template create<liblog::log_interface>()) {
-        log("Initialize: " + std::string(kind_name) + " version is: " + std::string(aws::module_version));
+        log("Initialize: " + std::string(kind_name) + " version is: " + std::string(context.module_version));
     }
 
     std::uint32_t get_request_number() const override { return request_number_; }

@@ -7,10 +7,7 @@
 #include <string_view>
 #include <utility>
 
-#include "libs/i18n/i18n.h"
-#include "framework/settings/records.h"
 #include "framework/templates/banners.h"
-#include "framework/version.h"
 #include "host/channel_map.h"
 #include "host/exceptions.h"
 #include "host/log_interface.h"
@@ -20,6 +17,7 @@
 #include "host/persistent_data_storage.h"
 #include "host/sensor_interfaces.h"
 #include "host/service_container.h"
+#include "libs/i18n/i18n.h"
 
 namespace orvane::tessel::libvexahelper::sensors {
 
@@ -38,12 +36,12 @@ public:
           logger_(std::make_shared<liblog::null_logger>()),
           channels_(std::move(context.channels)),
           persistent_data_(std::move(context.persistent_data)) {
-        if (settings_.common.logging == aws::settings::on_off::enabled) {
+        if (context.logging) {
             logger_ = container_->template create<sensor_log, std::int32_t>(id_);
             scan_logger_ = logger_;
         }
         log(banners::initializing);
-        log(std::string(display_name) + " version is: " + std::string(aws::module_version) + "\n");
+        log(std::string(display_name) + " version is: " + std::string(context.module_version) + "\n");
     }
 
     ~sensor_base() override {

@@ -84,10 +84,10 @@ TEST_P(CostTypes, SplitAtEveryComma) {
         return;
     }
     const auto types = settings::awscost::parse(buffer.wrapper()).optional_channels.cost_types;
-    EXPECT_EQ(types.amortized_cost, c.amortized);
-    EXPECT_EQ(types.net_amortized_cost, c.net_amortized);
-    EXPECT_EQ(types.unblended_cost, c.unblended);
-    EXPECT_EQ(types.net_unblended_cost, c.net_unblended);
+    EXPECT_EQ(types[aws::settings::cost_type::amortized], c.amortized);
+    EXPECT_EQ(types[aws::settings::cost_type::net_amortized], c.net_amortized);
+    EXPECT_EQ(types[aws::settings::cost_type::unblended], c.unblended);
+    EXPECT_EQ(types[aws::settings::cost_type::net_unblended], c.net_unblended);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -42,7 +42,7 @@ public:
 
 struct SensorTemplate : ::testing::Test {
     fake_host host;
-    sensor_dispatcher dispatcher{host.container};
+    sensor_dispatcher dispatcher{host.container, "9.8.7"};
 
     void SetUp() override {
         dispatcher.register_sensor_as<probe_sensor>("ec2_sensor");
@@ -66,7 +66,7 @@ TEST_F(SensorTemplate, CreationLogsBannerVersionAndSettingsWithoutSecrets) {
     const auto lines = host.sensor_log->texts();
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[0], "#################### Initializing ####################");
-    EXPECT_EQ(lines[1], "AWS EC2 v2 version is: 0.87.0.17330\n");
+    EXPECT_EQ(lines[1], "AWS EC2 v2 version is: 9.8.7\n");
     EXPECT_THAT(
         lines[2],
         ::testing::HasSubstr("\"secure_settings\":{\"awscredentials.credentials_group.secret_key\":\"***\""));
@@ -202,7 +202,7 @@ public:
 
 TEST(MetaScanTemplate, FailureSendsOneResultWithResponseFiveAndNothingAfter) {
     fake_host host;
-    sensor_dispatcher dispatcher(host.container);
+    sensor_dispatcher dispatcher(host.container, "9.8.7");
     dispatcher.register_meta_as<probe_metascan>("ec2_metascan");
     EXPECT_EQ(dispatcher.execute_meta_scan(3, 42, settings_buffer("ec2_metascan").wrapper()),
               meta_scan_response_code::success);
@@ -215,29 +215,29 @@ TEST(MetaScanTemplate, FailureSendsOneResultWithResponseFiveAndNothingAfter) {
     EXPECT_EQ(messages[1]["request_number"], 42);
     EXPECT_EQ(messages[1]["message"]["encoded"], "#:error.limit_exceeded[]");
     EXPECT_TRUE(messages[1]["entries"].empty());
-    EXPECT_TRUE(host.runtime_log->contains("Initialize: ec2_metascan version is: 0.87.0.17330"));
+    EXPECT_TRUE(host.runtime_log->contains("Initialize: ec2_metascan version is: 9.8.7"));
 }
 
 TEST(CheckTemplate, RunsOnceWithItsOwnLogger) {
     fake_host host;
-    sensor_dispatcher dispatcher(host.container);
+    sensor_dispatcher dispatcher(host.container, "9.8.7");
     dispatcher.register_check_as<probe_check>("ec2_check");
     EXPECT_EQ(dispatcher.execute_check(5, settings_buffer("ec2_check").wrapper()),
               check_response_code::success);
     const auto results = host.messages->of_type("check_result");
     ASSERT_EQ(results.size(), 1u);
     EXPECT_EQ(results[0], test_support::json::parse(R"({"type":"check_result","id":5,"success":true})"));
-    EXPECT_TRUE(host.runtime_log->contains("Initialize: ec2_check version is: 0.87.0.17330"));
+    EXPECT_TRUE(host.runtime_log->contains("Initialize: ec2_check version is: 9.8.7"));
 }
 
 TEST(CheckTemplate, SettingsThatFailToParseBuildNoCheckButStillAnswer) {
     fake_host host;
-    sensor_dispatcher dispatcher(host.container);
+    sensor_dispatcher dispatcher(host.container, "9.8.7");
     dispatcher.register_check_as<probe_check>("ec2_check");
     const auto buffer = settings_buffer("ec2_check").remove("awscredentials.credentials_group.access_key");
     EXPECT_EQ(dispatcher.execute_check(5, buffer.wrapper()), check_response_code::not_run);
     EXPECT_EQ(host.messages->of_type("check_result").at(0)["success"], false);
-    EXPECT_FALSE(host.runtime_log->contains("Initialize: ec2_check version is: 0.87.0.17330"));
+    EXPECT_FALSE(host.runtime_log->contains("Initialize: ec2_check version is: 9.8.7"));
     EXPECT_TRUE(
         host.runtime_log->contains("Check 5 of kind \"ec2_check\" failed: The setting "
                                    "\"awscredentials.credentials_group.access_key\" was not "

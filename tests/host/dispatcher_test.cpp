@@ -65,7 +65,7 @@ public:
 
 struct Dispatcher : ::testing::Test {
     fake_host host;
-    sensor_dispatcher dispatcher{host.container};
+    sensor_dispatcher dispatcher{host.container, "1.0"};
 
     void SetUp() override {
         counting_sensor::scans = 0;

@@ -20,12 +20,19 @@ namespace {
 
 using orvane::tessel::probe::build_settings;
 using orvane::tessel::probe::host_session;
+using orvane::tessel::probe::module_library;
 using orvane::tessel::probe::settings_request;
 using json = nlohmann::ordered_json;
 
 std::string variable(const char* name) {
     const char* value = std::getenv(name);  // NOLINT(concurrency-mt-unsafe): set before the test starts
     return value == nullptr ? std::string() : std::string(value);
+}
+
+// The DLL as the probe loads it; it stays loaded, as a host keeps its modules.
+module_library& module_under_test() {
+    static module_library library(variable("VEXA_TEST_MODULE"));
+    return library;
 }
 
 // A host sets variables in its process environment, not in a C runtime's copy of it.
@@ -47,7 +54,7 @@ struct DllHost : ::testing::Test {
 
     // One session per call: the environment is read when clients are made.
     static json last_check_result(const std::vector<std::pair<std::string, std::string>>& overrides = {}) {
-        host_session session(variable("VEXA_TEST_MODULE"), nullptr);
+        host_session session(module_under_test(), nullptr);
         settings_request request;
         request.kind = "ec2_check";
         request.access_key = "AKIDEXAMPLE";
@@ -85,7 +92,7 @@ TEST_F(DllHost, ExportsAnswerAsDocumentedInEveryState) {
     EXPECT_EQ(scan(1), 3);
     EXPECT_EQ(cleanup(), 0);
     {
-        host_session session(variable("VEXA_TEST_MODULE"), nullptr);
+        host_session session(module_under_test(), nullptr);
         EXPECT_EQ(session.document()["Revision"], 67);
         EXPECT_EQ(api(), 6);
         EXPECT_EQ(session.scan(1), 14) << "no such sensor";

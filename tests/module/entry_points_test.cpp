@@ -44,6 +44,7 @@ struct unparsable_settings {
     aws::settings::common_settings common;
     static unparsable_settings parse(const sensor_data_wrapper&) { throw 42; }
 };
+bool logging_enabled(const unparsable_settings&) { return false; }
 
 class unparsable_sensor final : public sensors::sensor_base<unparsable_settings> {
 public:
@@ -54,7 +55,7 @@ public:
 
 class test_module final : public module::module_instance {
 public:
-    test_module() : module_instance(5, on_message) {
+    test_module() : module_instance(5, on_message, "1.0") {
         dispatcher()->register_sensor_as<unparsable_sensor>("unparsable");
     }
     std::string get_module_information() const override {

@@ -56,6 +56,12 @@ settings_buffer& settings_buffer::remove(const std::string& key) {
     return *this;
 }
 
+settings_buffer& settings_buffer::clear() {
+    settings_.clear();
+    secure_.clear();
+    return *this;
+}
+
 settings_buffer& settings_buffer::channel(std::int32_t id, const std::string& name) {
     channels_[id] = name;
     return *this;

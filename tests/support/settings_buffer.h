@@ -18,6 +18,8 @@ public:
     settings_buffer& set(const std::string& key, const std::string& value);
     settings_buffer& secure(const std::string& key, const std::string& value);
     settings_buffer& remove(const std::string& key);
+    // Removes every setting, the defaults included.
+    settings_buffer& clear();
     settings_buffer& channel(std::int32_t id, const std::string& name);
     settings_buffer& persistent(const std::string& key, const std::string& value);
 

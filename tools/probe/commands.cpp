@@ -65,9 +65,13 @@ fs::path prepare_log_folder(const probe_options& options, const private_folder& 
     return folder;
 }
 
+// A bare file name that is not in the current folder is left to the system's search, which on
+// Windows starts next to probe.exe, where the build puts the DLL.
 std::unique_ptr<module_library> load(const std::string& path) {
+    const fs::path given(path);
+    const bool searched = !given.has_parent_path() && !fs::exists(given);
     try {
-        return std::make_unique<module_library>(fs::absolute(path).string());
+        return std::make_unique<module_library>(searched ? path : fs::absolute(given).string());
     } catch (const std::runtime_error& failure) {
         throw usage_error(failure.what());
     }
@@ -105,7 +109,7 @@ void price_sensors(context& run, const settings_request& request, std::ostream& 
                              : discover_sensors(session, document, survey, run.result);
     }
     const auto scans = measure_scans(run.library, plans, run.scratch.path() / "trace", run.result,
-                                     ::isatty(STDERR_FILENO) != 0 ? &std::cerr : nullptr);
+                                     platform::error_output_is_terminal() ? &std::cerr : nullptr);
     const auto bill = make_bill(scans, prices);
     for (const auto& operation : bill.unpriced) {
         run.result.fail("the price table has no price for " + operation + "; give one with --prices FILE");

@@ -55,8 +55,11 @@ std::vector<log_entry> parse_log(std::string_view text) {
     std::vector<log_entry> entries;
     while (!text.empty()) {
         const auto end = text.find('\n');
-        const auto line = text.substr(0, end);
+        auto line = text.substr(0, end);
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        if (line.ends_with('\r')) {  // a log that passed through a Windows text tool
+            line.remove_suffix(1);
+        }
         log_entry entry;
         if (read_stamp(line, entry)) {
             entries.push_back(std::move(entry));

@@ -1,11 +1,13 @@
 #include "tools/probe/platform.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <random>
 #include <stdexcept>
 #include <system_error>
 
 #ifdef _WIN32
+#include <io.h>
 #include <windows.h>
 #else
 #include <dlfcn.h>
@@ -17,6 +19,14 @@ namespace orvane::tessel::probe::platform {
 std::optional<std::string> environment(const char* name) {
     const char* value = std::getenv(name);  // NOLINT(concurrency-mt-unsafe): the probe's one thread
     return value == nullptr ? std::nullopt : std::optional<std::string>(value);
+}
+
+bool error_output_is_terminal() {
+#ifdef _WIN32
+    return _isatty(_fileno(stderr)) != 0;
+#else
+    return ::isatty(STDERR_FILENO) != 0;
+#endif
 }
 
 // On Windows _putenv_s also sets the process environment, which is what the module reads there.

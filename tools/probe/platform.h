@@ -12,6 +12,9 @@ std::optional<std::string> environment(const char* name);
 void set_environment(const char* name, const std::string& value);
 void unset_environment(const char* name);
 
+// Whether the probe's error output is a terminal, where progress lines help rather than clutter.
+bool error_output_is_terminal();
+
 // A new folder under the system's temporary folder that no other process uses.
 std::filesystem::path make_private_folder(const std::string& prefix);
 

@@ -25,8 +25,14 @@ constexpr std::string_view kEpilogue =
     "}  // namespace\n"
     "\n"
     "std::string_view document() noexcept { return {kDocument, sizeof kDocument}; }\n"
-    "\n"
-    "}  // namespace orvane::tessel::aws::definition\n";
+    "\n";
+
+constexpr std::string_view kClosing = "}  // namespace orvane::tessel::aws::definition\n";
+
+// A version is numbers and dots, so that it can stand in a string literal as it is.
+bool is_version(std::string_view version) {
+    return !version.empty() && version.find_first_not_of("0123456789.") == std::string_view::npos;
+}
 
 }  // namespace
 
@@ -43,9 +49,12 @@ std::string char_literal(char byte) {
     return std::string{'\'', '\\', 'x', kHex[code >> 4U], kHex[code & 0xFU], '\''};
 }
 
-std::string emit_cpp(std::string_view document) {
+std::string emit_cpp(std::string_view document, std::string_view version) {
     if (document.empty()) {
         throw docgen_error("the document is empty");
+    }
+    if (!is_version(version)) {
+        throw docgen_error("MetaData.Version is not numbers and dots");
     }
     std::string out(kPrologue);
     out.reserve(out.size() + document.size() * 6 + kEpilogue.size());
@@ -58,6 +67,10 @@ std::string emit_cpp(std::string_view document) {
         }
     }
     out += kEpilogue;
+    out += "std::string_view version() noexcept { return \"";
+    out += version;
+    out += "\"; }\n\n";
+    out += kClosing;
     return out;
 }
 

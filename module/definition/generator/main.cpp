@@ -78,6 +78,14 @@ void write_file(const std::filesystem::path& path, const std::string& content) {
     }
 }
 
+std::string version_of(const nlohmann::ordered_json& document) {
+    const auto* version = document.contains("MetaData") ? &document["MetaData"] : nullptr;
+    if (version == nullptr || !version->contains("Version") || !(*version)["Version"].is_string()) {
+        throw docgen::docgen_error("the document has no MetaData.Version text");
+    }
+    return (*version)["Version"].get<std::string>();
+}
+
 void print_review(const nlohmann::ordered_json& document, const std::string& language) {
     const auto& text = document.at("Text");
     if (!text.contains(language)) {
@@ -126,7 +134,7 @@ int run(int argc, char** argv) {
         write_file(json->second, line);
     }
     if (const auto cpp = options.find("--cpp"); cpp != options.end()) {
-        write_file(cpp->second, docgen::emit_cpp(line));
+        write_file(cpp->second, docgen::emit_cpp(line, version_of(document)));
     }
     if (const auto review = options.find("--review"); review != options.end()) {
         print_review(document, review->second);

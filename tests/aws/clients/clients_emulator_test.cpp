@@ -268,8 +268,8 @@ TEST_F(ClientsAgainstEmulator, CostsAreSummedOverMonthsInTheBillingCurrency) {
     aws_cost_explorer explorer(&none, &api, logger());
     // The end is exclusive: the whole of March counts only up to its first day in April.
     const auto costs = explorer.get_costs("2024-01-01", "2024-04-01");
-    EXPECT_DOUBLE_EQ(costs.blended_cost, 60.5);
-    EXPECT_DOUBLE_EQ(costs.unblended_cost, 6.0);
+    EXPECT_DOUBLE_EQ(costs[aws::settings::cost_type::blended], 60.5);
+    EXPECT_DOUBLE_EQ(costs[aws::settings::cost_type::unblended], 6.0);
     EXPECT_EQ(explorer.currency(), "EUR");
     EXPECT_EQ(api.api_call_count(), 1u);
     EXPECT_EQ(server_->requests().at(0).region, "us-east-1");

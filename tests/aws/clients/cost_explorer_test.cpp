@@ -76,9 +76,9 @@ TEST_F(CostExplorer, SumsEveryMonthOfThePeriod) {
     march.SetTotal(totals);
     EXPECT_CALL(api, get_cost_and_usage(_)).WillOnce(Return(result_of({month("1.5"), month("2"), march})));
     const auto costs = explorer.get_costs("2024-01-01", "2024-03-31");
-    EXPECT_DOUBLE_EQ(costs.blended_cost, 1.5 + 2 + 12.3456789);
-    EXPECT_DOUBLE_EQ(costs.amortized_cost, 6.5);
-    EXPECT_DOUBLE_EQ(costs.net_unblended_cost, 6.5);
+    EXPECT_DOUBLE_EQ(costs[aws::settings::cost_type::blended], 1.5 + 2 + 12.3456789);
+    EXPECT_DOUBLE_EQ(costs[aws::settings::cost_type::amortized], 6.5);
+    EXPECT_DOUBLE_EQ(costs[aws::settings::cost_type::net_unblended], 6.5);
     EXPECT_TRUE(book->contains("Cost Amount for Type: BlendedCost Amount: 12.3456789"));
 }
 
@@ -112,7 +112,7 @@ TEST_P(Amounts, AreReadLikeTheStandardConversionButLocaleFree) {
     try {
         const auto costs = explorer.get_costs("2024-01-01", "2024-01-31");
         EXPECT_TRUE(c.error.empty());
-        EXPECT_DOUBLE_EQ(costs.blended_cost, c.value);
+        EXPECT_DOUBLE_EQ(costs[aws::settings::cost_type::blended], c.value);
     } catch (const libi18n::i18n_exception& error) {
         EXPECT_EQ(error.message().encoded(), c.error);
     } catch (const std::out_of_range& error) {
@@ -155,8 +155,8 @@ TEST_F(CostExplorer, MissingMetricCountsAsAnEmptyAmount) {
 }
 
 TEST_F(CostExplorer, ForecastsOnlyWhatIsSelectedInRecordOrder) {
-    forecasts.blended_cost = true;
-    forecasts.net_unblended_cost = true;
+    forecasts[aws::settings::cost_type::blended] = true;
+    forecasts[aws::settings::cost_type::net_unblended] = true;
     std::vector<model::Metric> asked;
     EXPECT_CALL(api, get_cost_forecast(_))
         .Times(2)
@@ -167,7 +167,7 @@ TEST_F(CostExplorer, ForecastsOnlyWhatIsSelectedInRecordOrder) {
     const auto values = explorer.get_forecasts("2024-05-15", "2024-05-31");
     EXPECT_EQ(asked,
               (std::vector<model::Metric>{model::Metric::BLENDED_COST, model::Metric::NET_UNBLENDED_COST}));
-    EXPECT_EQ(values, (cost_values{0, 0, 10, 0, 20}));
+    EXPECT_EQ(values, (cost_values{10, 0, 0, 0, 20}));
 }
 
 TEST_F(CostExplorer, ForecastOfAnEmptyPeriodAsksNothing) {
@@ -178,7 +178,7 @@ TEST_F(CostExplorer, ForecastOfAnEmptyPeriodAsksNothing) {
 }
 
 TEST_F(CostExplorer, ForecastWithoutTotalFails) {
-    forecasts.amortized_cost = true;
+    forecasts[aws::settings::cost_type::amortized] = true;
     EXPECT_CALL(api, get_cost_forecast(_)).WillOnce(Return(model::GetCostForecastResult()));
     EXPECT_THROW(explorer.get_forecasts("2024-05-15", "2024-05-31"), libi18n::error_generic);
     EXPECT_TRUE(book->contains("Total does not include a value."));

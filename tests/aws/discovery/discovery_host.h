@@ -50,13 +50,13 @@ public:
     template <class Kind>
     void run_metascan(std::int32_t id = 7, std::uint32_t request_number = 3) {
         Kind kind(libvexahelper::metascan_context<aws::settings::access_settings>{
-            container, id, request_number, settings()});
+            container, id, request_number, settings(), "1.0"});
         kind.execute();
     }
 
     template <class Kind>
     void run_check(std::int32_t id = 9) {
-        Kind kind(libvexahelper::check_context<aws::settings::access_settings>{container, id, settings()});
+        Kind kind(libvexahelper::check_context<aws::settings::access_settings>{container, id, settings(), "1.0"});
         kind.work();
     }
 

@@ -41,7 +41,7 @@ public:
     std::size_t log_count_starting(const std::string& prefix, const std::string& suffix = "") const;
 
     aws_fake_host host;
-    libvexahelper::sensor_dispatcher dispatcher{host.container};
+    libvexahelper::sensor_dispatcher dispatcher{host.container, "1.0"};
 };
 
 // Every statistic answers from this table by metric name; other metrics have no data.

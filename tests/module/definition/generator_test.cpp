@@ -83,12 +83,15 @@ TEST(CppEmitter, EscapesWhatCppWouldReadDifferentlyAndWritesEveryByteOnce) {
     for (const auto& [byte, literal] : literals) {
         EXPECT_EQ(docgen::char_literal(byte), literal);
     }
-    const auto source = docgen::emit_cpp("{\"a\": \"\xC3\xA9\"}");
+    const auto source = docgen::emit_cpp("{\"a\": \"\xC3\xA9\"}", "1.2.3");
     EXPECT_THAT(source, HasSubstr("'{', '\"', 'a', '\"', ':', ' ', '\"', '\\xc3', '\\xa9', '\"', '}',\n};"));
     EXPECT_THAT(source, HasSubstr("std::string_view document() noexcept"));
-    EXPECT_THAT(docgen::emit_cpp(std::string(17, 'x')), HasSubstr("'x',\n    'x',\n};"))
+    EXPECT_THAT(source, HasSubstr("std::string_view version() noexcept { return \"1.2.3\"; }"));
+    EXPECT_THAT(docgen::emit_cpp(std::string(17, 'x'), "1"), HasSubstr("'x',\n    'x',\n};"))
         << "16 bytes per line";
-    EXPECT_THROW(docgen::emit_cpp(""), docgen::docgen_error);
+    for (const auto& [document, version] : {std::pair{"", "1.2"}, {"{}", ""}, {"{}", "1.2\"; }"}, {"{}", "v1"}}) {
+        EXPECT_THROW(docgen::emit_cpp(document, version), docgen::docgen_error) << version;
+    }
 }
 
 TEST(SourceParser, RejectsDuplicateKeysAndBrokenJsonNamingTheFile) {

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <string>
 
+#include "tests/support/environment.h"
 #include "tools/probe/module_log.h"
 #include "tools/probe/request_trace.h"
 
@@ -65,7 +66,7 @@ TEST(RequestTrace, TakesEveryTraceFileOfTheFolderAndRestoresTheProcess) {
     const private_folder scratch;
     const auto folder = scratch.path() / "trace";
     const auto before = std::filesystem::current_path();
-    ::setenv("VEXA_AWS_VERBOSE_LOGGING", "kept", 1);  // NOLINT(concurrency-mt-unsafe): one thread
+    vexa_test::set_environment("VEXA_AWS_VERBOSE_LOGGING", "kept");
     {
         request_trace trace(folder);
         EXPECT_EQ(std::filesystem::current_path(), std::filesystem::canonical(folder));
@@ -81,7 +82,7 @@ TEST(RequestTrace, TakesEveryTraceFileOfTheFolderAndRestoresTheProcess) {
     }
     EXPECT_EQ(std::filesystem::current_path(), before);
     EXPECT_STREQ(std::getenv("VEXA_AWS_VERBOSE_LOGGING"), "kept");  // NOLINT(concurrency-mt-unsafe)
-    ::unsetenv("VEXA_AWS_VERBOSE_LOGGING");                         // NOLINT(concurrency-mt-unsafe)
+    vexa_test::unset_environment("VEXA_AWS_VERBOSE_LOGGING");
 }
 
 }  // namespace
