@@ -40,6 +40,11 @@ bool sensor_stock::remove(std::int32_t id) {
     }
     removed = std::move(it->second);
     sensors_.erase(it);
+    // A map keeps its buckets as it empties: once most sensors are gone, so is their share of them.
+    constexpr std::size_t few_buckets = 64;
+    if (sensors_.bucket_count() > few_buckets && sensors_.size() * 4 < sensors_.bucket_count()) {
+        sensors_.rehash(0);
+    }
     lock.unlock();
     return true;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <atomic>
 #include <concepts>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -11,6 +13,7 @@
 #include <utility>
 
 #include "host/exceptions.h"
+#include "host/measured_mutex.h"
 #include "host/type_name.h"
 
 namespace orvane::tessel::libvexahelper {
@@ -56,6 +59,7 @@ public:
         if (it == factories_.end()) {
             throw utils::exceptions::factory_not_available(type_name<Fn>());
         }
+        calls_.fetch_add(1, std::memory_order_relaxed);
         return static_cast<const factory_wrapper<Fn>&>(*it->second)
             .function()(std::forward<Args>(arguments)...);
     }
@@ -66,8 +70,12 @@ public:
         return invoke<std::unique_ptr<T>(Params...)>(std::forward<Args>(arguments)...);
     }
 
+    // Factory calls so far, from every thread: once the module runs, mostly AWS clients being made.
+    std::uint64_t calls() const noexcept { return calls_.load(std::memory_order_relaxed); }
+
 private:
     std::unordered_map<std::type_index, std::unique_ptr<factory_wrapper_base>> factories_;
+    mutable std::atomic<std::uint64_t> calls_{0};
 };
 
 // ---- instance store ------------------------------------------------------------------------------
@@ -228,9 +236,12 @@ public:
         return factories_.create<T, Params...>(std::forward<Args>(arguments)...);
     }
 
+    // How often the one mutex was taken and how long callers waited for it.
+    measured_mutex::statistics lock_statistics() { return mutex_.read(); }
+
 private:
     // Declared in this order so that the instances die before the factories that made them.
-    std::mutex mutex_;
+    measured_mutex mutex_;
     factory_store factories_;
     instance_store instances_;
 };

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <fstream>
 #include <iterator>
 #include <numeric>
@@ -60,6 +61,17 @@ summary summarize(std::vector<double> values) {
     result.min = values.front();
     result.max = values.back();
     return result;
+}
+
+double percentile(std::vector<double> values, double fraction) {
+    if (values.empty()) {
+        return 0.0;
+    }
+    const auto rank = static_cast<std::size_t>(
+        std::ceil(std::clamp(fraction, 0.0, 1.0) * static_cast<double>(values.size())));
+    const auto at = values.begin() + static_cast<std::ptrdiff_t>(std::max<std::size_t>(rank, 1) - 1);
+    std::nth_element(values.begin(), at, values.end());
+    return *at;
 }
 
 std::optional<double> slope(std::span<const double> x, std::span<const double> y) {

@@ -51,6 +51,9 @@ struct summary {
 
 summary summarize(std::vector<double> values);
 
+// The nearest-rank percentile (fraction 0.5 for the median, 0.99 for p99); 0 without values.
+double percentile(std::vector<double> values, double fraction);
+
 // Least-squares slope of y over x; nothing with fewer than two distinct x.
 std::optional<double> slope(std::span<const double> x, std::span<const double> y);
 

@@ -8,11 +8,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <limits>
 #include <memory>
 #include <span>
 #include <string>
@@ -20,6 +17,7 @@
 
 #include "aws_emulator/emulator.hpp"
 #include "bench/module/baseline_runner.h"
+#include "bench/module/bench_environment.h"
 #include "bench/module/connection_tracker.h"
 #include "bench/module/in_process_host.h"
 #include "bench/module/measures.h"
@@ -47,11 +45,6 @@ struct options {
     std::string scenario = VEXA_BENCH_SCENARIO;
 };
 
-// The demo scenario's account.
-credentials demo_keys() {
-    return {"AKIDEXAMPLE", "wJalrXUtnFEMI/K7MDENG+bPxRfiCYEXAMPLEKEY"};
-}
-
 // Every operation the emulator answers; their counts make up the request log's length without
 // copying it.
 constexpr std::array<const char*, 10> operations{
@@ -67,27 +60,20 @@ std::size_t logged_requests(const emu::server& aws) {
     return total;
 }
 
-void set_environment(const char* name, const std::string& value) {
-    // Set before the module exists and before any thread of ours reads the environment.
-    ::setenv(name, value.c_str(), 1);  // NOLINT(concurrency-mt-unsafe)
-}
+// One scanning thread: the module keeps one or two connections; the rest serve the baseline.
+constexpr std::size_t emulator_workers = 16;
 
-// The emulator never ends a keep-alive connection on its own count: what is measured is the
-// module's reuse.
-std::unique_ptr<emu::server> start_emulator(const emu::scenario& scenario, bool tls) {
-    emu::server_options settings;
-    settings.threads = 16;
-    settings.keep_alive_max_requests = std::numeric_limits<std::size_t>::max();
-    auto aws = std::make_unique<emu::server>(scenario, settings);
-    aws->start(0, tls);
-    return aws;
-}
+// One scanning thread, which keeps the last scan result.
+struct bench_host {
+    last_result_receiver results;
+    in_process_host module{results};
+};
 
 // Scans one sensor, measuring each scan; warm-up scans first, unmeasured.
 class scan_runner {
 public:
-    scan_runner(in_process_host& host, connection_tracker& connections)
-        : host_(host), connections_(connections) {}
+    scan_runner(bench_host& host, connection_tracker& connections)
+        : host_(host.module), results_(host.results), connections_(connections) {}
 
     void warm_up(std::int32_t id, std::size_t scans) {
         for (std::size_t i = 0; i < scans; ++i) {
@@ -98,14 +84,14 @@ public:
 
     // One measured scan; its one result is checked after the clocks stopped.
     timed_call scan(std::int32_t id, module_figures& figures) {
-        const auto results_before = host_.scan_results();
+        const auto results_before = results_.scan_results();
         std::int32_t code = 0;
         const auto timing = time_call([&] { code = host_.scan(id); });
         ++figures.scans;
-        if (code != 0 || host_.scan_results() != results_before + 1 ||
-            response_code(host_.last_scan_result()) != 0) {
+        if (code != 0 || results_.scan_results() != results_before + 1 ||
+            response_code(results_.last_scan_result()) != 0) {
             if (figures.failed++ == 0) {
-                figures.first_failure = "code " + std::to_string(code) + ": " + host_.last_scan_result();
+                figures.first_failure = "code " + std::to_string(code) + ": " + results_.last_scan_result();
             }
         }
         connections_.sample();
@@ -114,6 +100,7 @@ public:
 
 private:
     in_process_host& host_;
+    const last_result_receiver& results_;
     connection_tracker& connections_;
 };
 
@@ -122,13 +109,13 @@ struct module_phase {
     std::vector<aws_call> first_scan_calls;
 };
 
-module_phase measure_module(const sensor_case& sensor, std::int32_t id, const options& o,
-                            in_process_host& host, emu::server& aws, connection_tracker& connections) {
+module_phase measure_module(const sensor_case& sensor, std::int32_t id, const options& o, bench_host& host,
+                            emu::server& aws, connection_tracker& connections) {
     module_phase phase;
     auto& figures = phase.figures;
     const std::size_t connections_before = connections.opened();
     const auto settings = settings_buffer(sensor, demo_keys(), {.logging = !o.sensor_logs.empty()});
-    if (const auto code = host.create_sensor(id, settings); code != 0) {
+    if (const auto code = host.module.create_sensor(id, settings); code != 0) {
         figures.first_failure = "CreateSensorInstance answered " + std::to_string(code);
         figures.failed = 1;
         return phase;
@@ -149,7 +136,7 @@ module_phase measure_module(const sensor_case& sensor, std::int32_t id, const op
     }
     figures.set_requests(logged_requests(aws));
     aws.clear_requests();
-    host.destroy_sensor(id);
+    host.module.destroy_sensor(id);
     connections.sweep_table();
     figures.cpu_us = summarize(std::move(cpu));
     figures.wall_us = summarize(std::move(wall));
@@ -203,15 +190,15 @@ baseline_figures measure_baseline(const sensor_case& sensor, const options& o, c
     return figures;
 }
 
-long_run_result measure_long_run(const sensor_case& sensor, const options& o, in_process_host& host,
+long_run_result measure_long_run(const sensor_case& sensor, const options& o, bench_host& host,
                                  emu::server& aws, connection_tracker& connections) {
     long_run_result run;
     run.label = std::string(sensor.label);
     auto& figures = run.module;
     constexpr std::int32_t id = 900;
     const std::size_t connections_before = connections.opened();
-    if (const auto code =
-            host.create_sensor(id, settings_buffer(sensor, demo_keys(), {.logging = !o.sensor_logs.empty()}));
+    if (const auto code = host.module.create_sensor(
+            id, settings_buffer(sensor, demo_keys(), {.logging = !o.sensor_logs.empty()}));
         code != 0) {
         figures.first_failure = "CreateSensorInstance answered " + std::to_string(code);
         figures.failed = 1;
@@ -242,7 +229,7 @@ long_run_result measure_long_run(const sensor_case& sensor, const options& o, in
         }
     }
     run.connections_open_at_end = connections.sample_descriptors();
-    host.destroy_sensor(id);
+    host.module.destroy_sensor(id);
     connections.sweep_table();
 
     const std::size_t tenth = std::max<std::size_t>(cpu.size() / 10, 1);
@@ -266,26 +253,15 @@ int run(const options& o) {
                        o.sample_every, o.tls,     !o.sensor_logs.empty()};
 
     const auto scenario = emu::scenario::from_file(o.scenario);
-    const auto module_aws = start_emulator(scenario, o.tls);
+    const auto module_aws = start_emulator(scenario, o.tls, emulator_workers);
     // The baseline gets its own emulator, so that the connection count and the request log of the
     // module's stay the module's alone.
-    const auto baseline_aws = start_emulator(scenario, o.tls);
-
-    set_environment("AWS_ENDPOINT_URL", module_aws->base_url());
-    set_environment("AWS_EC2_METADATA_DISABLED", "true");
-    if (o.tls) {
-        set_environment("VEXA_AWS_DISABLE_VERIFY_SSL", "1");
-    }
-    if (!o.sensor_logs.empty()) {
-        std::filesystem::create_directories(o.sensor_logs);
-        set_environment("VEXA_LOG_DIR", o.sensor_logs);
-    } else {
-        ::unsetenv("VEXA_LOG_DIR");  // NOLINT(concurrency-mt-unsafe): no other thread reads it yet
-    }
+    const auto baseline_aws = start_emulator(scenario, o.tls, emulator_workers);
+    point_module_at(*module_aws, o.tls, o.sensor_logs);
 
     connection_tracker connections(module_aws->port());
     {
-        in_process_host host;
+        bench_host host;
         std::int32_t id = 100;
         for (const auto& sensor : sensor_cases()) {
             std::cerr << "scanning " << sensor.label << "\n";

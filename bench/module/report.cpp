@@ -32,34 +32,6 @@ std::string proc_field(const char* path, std::string_view key) {
     return "unknown";
 }
 
-std::string fixed(double value, int decimals = 0) {
-    std::array<char, 64> text{};
-    std::snprintf(text.data(), text.size(), "%.*f", decimals, value);
-    return text.data();
-}
-
-std::string megabytes(double bytes) {
-    return fixed(bytes / (1024.0 * 1024.0), 2) + " MiB";
-}
-
-std::string signed_bytes(double bytes) {
-    return (bytes >= 0 ? "+" : "") + fixed(bytes, 0) + " B";
-}
-
-std::string pad(std::string text, std::size_t width) {
-    if (text.size() < width) {
-        text.append(width - text.size(), ' ');
-    }
-    return text;
-}
-
-std::string left_pad(std::string text, std::size_t width) {
-    if (text.size() < width) {
-        text.insert(0, width - text.size(), ' ');
-    }
-    return text;
-}
-
 nlohmann::ordered_json to_json(const summary& s) {
     return {{"count", s.count}, {"median", s.median}, {"mean", s.mean}, {"min", s.min}, {"max", s.max}};
 }
@@ -150,6 +122,34 @@ void print_long_run(std::ostream& out, const long_run_result& run) {
 }
 
 }  // namespace
+
+std::string fixed(double value, int decimals) {
+    std::array<char, 64> text{};
+    std::snprintf(text.data(), text.size(), "%.*f", decimals, value);
+    return text.data();
+}
+
+std::string megabytes(double bytes) {
+    return fixed(bytes / (1024.0 * 1024.0), 2) + " MiB";
+}
+
+std::string signed_bytes(double bytes) {
+    return (bytes >= 0 ? "+" : "") + fixed(bytes, 0) + " B";
+}
+
+std::string pad(std::string text, std::size_t width) {
+    if (text.size() < width) {
+        text.append(width - text.size(), ' ');
+    }
+    return text;
+}
+
+std::string left_pad(std::string text, std::size_t width) {
+    if (text.size() < width) {
+        text.insert(0, width - text.size(), ' ');
+    }
+    return text;
+}
 
 std::optional<double> kind_result::cpu_ratio() const {
     if (!baseline.ran || baseline.cpu_us.count == 0 || module.cpu_us.count == 0 ||

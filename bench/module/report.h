@@ -97,6 +97,13 @@ struct bench_report {
 };
 
 void print_report(std::ostream& out, const bench_report& report);
+
+// Text helpers of the printed reports.
+std::string fixed(double value, int decimals = 0);
+std::string megabytes(double bytes);
+std::string signed_bytes(double bytes);
+std::string pad(std::string text, std::size_t width);       // on the right, to width
+std::string left_pad(std::string text, std::size_t width);  // on the left
 std::string report_json(const bench_report& report);
 
 }  // namespace orvane::tessel::bench

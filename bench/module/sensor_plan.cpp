@@ -114,6 +114,10 @@ std::span<const sensor_case> sensor_cases() {
     return cases;
 }
 
+credentials demo_keys() {
+    return {"AKIDEXAMPLE", "wJalrXUtnFEMI/K7MDENG+bPxRfiCYEXAMPLEKEY"};
+}
+
 std::string settings_buffer(const sensor_case& sensor, const credentials& keys, const host_options& host) {
     nlohmann::ordered_json settings{
         {"host", "aws.example"},

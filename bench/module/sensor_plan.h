@@ -30,6 +30,9 @@ struct credentials {
     std::string secret_key;
 };
 
+// The demo scenario's account.
+credentials demo_keys();
+
 struct host_options {
     bool logging = false;  // the sensor's own log ("logging" setting)
 };

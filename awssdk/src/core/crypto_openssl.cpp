@@ -1,7 +1,10 @@
 #include "core/crypto.h"
 
+#include <openssl/crypto.h>
 #include <openssl/evp.h>
-#include <openssl/hmac.h>
+
+#include <algorithm>
+#include <initializer_list>
 
 namespace Aws {
 namespace Internal {
@@ -29,21 +32,68 @@ const EVP_MD* sha256() {
     return algorithm.Get();
 }
 
+// One digest context for the few hashes of one call. OpenSSL's one-shot HMAC() fetches the MAC and
+// the digest by name and builds three contexts on every call, which cost many times the two or three
+// blocks a signature hashes.
+class DigestContext {
+public:
+    DigestContext() : m_context(EVP_MD_CTX_new()) {}
+    ~DigestContext() { EVP_MD_CTX_free(m_context); }
+    DigestContext(const DigestContext&) = delete;
+    DigestContext& operator=(const DigestContext&) = delete;
+
+    Sha256Digest Hash(std::initializer_list<std::string_view> parts) {
+        Sha256Digest digest{};
+        unsigned int length = 0;
+        if (m_context == nullptr || EVP_DigestInit_ex(m_context, sha256(), nullptr) != 1) {
+            return digest;
+        }
+        for (const auto part : parts) {
+            EVP_DigestUpdate(m_context, part.data(), part.size());
+        }
+        EVP_DigestFinal_ex(m_context, digest.data(), &length);
+        return digest;
+    }
+
+private:
+    EVP_MD_CTX* m_context;
+};
+
+std::string_view View(const unsigned char* data, size_t size) {
+    return {reinterpret_cast<const char*>(data), size};
+}
+
 }  // namespace
 
 Sha256Digest Sha256(std::string_view data) {
-    Sha256Digest digest{};
-    unsigned int length = 0;
-    EVP_Digest(data.data(), data.size(), digest.data(), &length, sha256(), nullptr);
-    return digest;
+    return DigestContext().Hash({data});
 }
 
+// RFC 2104 over SHA-256 (64-byte blocks).
 Sha256Digest HmacSha256(std::string_view key, std::string_view data) {
-    Sha256Digest digest{};
-    unsigned int length = 0;
-    HMAC(sha256(), key.data(), static_cast<int>(key.size()),
-         reinterpret_cast<const unsigned char*>(data.data()), data.size(), digest.data(), &length);
-    return digest;
+    constexpr size_t kBlock = 64;
+    constexpr unsigned char kInner = 0x36;
+    constexpr unsigned char kOuter = 0x5c;
+    DigestContext context;
+    Sha256Digest longKey{};
+    if (key.size() > kBlock) {
+        longKey = context.Hash({key});
+        key = View(longKey.data(), longKey.size());
+    }
+    std::array<unsigned char, kBlock> pad{};
+    std::copy(key.begin(), key.end(), pad.begin());
+    for (auto& byte : pad) {
+        byte ^= kInner;
+    }
+    const auto inner = context.Hash({View(pad.data(), pad.size()), data});
+    for (auto& byte : pad) {
+        byte ^= kInner ^ kOuter;
+    }
+    const auto mac = context.Hash({View(pad.data(), pad.size()), View(inner.data(), inner.size())});
+    // The pad holds the key, and the key derives from the secret.
+    OPENSSL_cleanse(pad.data(), pad.size());
+    OPENSSL_cleanse(longKey.data(), longKey.size());
+    return mac;
 }
 
 }  // namespace Internal

@@ -93,10 +93,12 @@ std::string_view Trim(std::string_view text) {
 }
 
 void AppendHex(Aws::String& out, const unsigned char* data, size_t size) {
-    out.reserve(out.size() + size * 2);
+    const size_t at = out.size();
+    out.resize(at + size * 2);
+    char* write = out.data() + at;
     for (size_t i = 0; i < size; ++i) {
-        out.push_back(kLowerHex[data[i] >> 4]);
-        out.push_back(kLowerHex[data[i] & 0x0F]);
+        *write++ = kLowerHex[data[i] >> 4];
+        *write++ = kLowerHex[data[i] & 0x0F];
     }
 }
 

@@ -365,6 +365,42 @@ TEST(request_log, concurrent_faults_fire_exactly_as_often_as_asked) {
     EXPECT_EQ(concurrently(*server, 4, 30, 503, [](int) { return "us-east-1"; }), 25);
 }
 
+TEST(traffic, counts_requests_connections_and_handshakes_with_or_without_the_log) {
+    for (const bool tls : {false, true}) {
+        SCOPED_TRACE(tls ? "https" : "http");
+        emu::server_options options;
+        options.clock = [] { return at(fixed_now); };
+        options.threads = 4;
+        options.keep_request_log = false;
+        emu::server server{emu::scenario::from_json(base_scenario), std::move(options)};
+        server.start(0, tls);
+        const auto signed_call = [&](httplib::Client& http) {
+            auto request = wire_request(server.port(), describe_instances());
+            emu::sigv4::sign(request, demo_credentials, "us-east-1", "ec2", at(fixed_now));
+            httplib::Headers headers(request.headers.begin(), request.headers.end());
+            const auto result = http.Post(request.target, headers, request.body, "");
+            return result ? result->status : 0;
+        };
+        // Two keep-alive clients: two connections, one handshake each; admin calls are no AWS requests.
+        std::vector<int> answers;
+        for (int client_number = 0; client_number < 2; ++client_number) {
+            httplib::Client http(server.base_url());
+            http.enable_server_certificate_verification(false);
+            http.set_keep_alive(true);
+            for (int i = 0; i <= client_number; ++i) {
+                answers.push_back(signed_call(http));
+            }
+            EXPECT_EQ(http.Get("/_emulator/health")->status, 200);
+        }
+        EXPECT_EQ(answers, (std::vector<int>{200, 200, 200}));
+        const auto counted = server.traffic();
+        EXPECT_EQ(std::make_tuple(counted.requests, counted.connections, counted.tls_handshakes),
+                  std::make_tuple(3U, 2U, tls ? 2U : 0U));
+        EXPECT_TRUE(server.requests().empty());
+        EXPECT_EQ(server.count("DescribeInstances"), 0U);
+    }
+}
+
 // --- admin endpoints and life cycle -----------------------------------------------------------------
 
 // boto3_test.py adds faults, reads the log and resets over HTTP; the rest of the admin interface:

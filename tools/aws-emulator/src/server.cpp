@@ -38,8 +38,10 @@ using json = nlohmann::ordered_json;
 
 namespace {
 
-// The socket behind a plain-HTTP request, found by its address pair.
-int find_socket(const httplib::Request& req) {
+// Calls visit(descriptor, local port, peer port) for each IPv4 socket of this process that has a
+// peer.
+template <class Visit>
+void for_each_connection(Visit visit) {
     std::error_code ec;
     for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd", ec)) {
         int fd = -1;
@@ -59,11 +61,30 @@ int find_socket(const httplib::Request& req) {
         }
         const auto* l = reinterpret_cast<const sockaddr_in*>(&local);
         const auto* p = reinterpret_cast<const sockaddr_in*>(&peer);
-        if (ntohs(l->sin_port) == req.local_port && ntohs(p->sin_port) == req.remote_port) {
-            return fd;
-        }
+        visit(fd, ntohs(l->sin_port), ntohs(p->sin_port));
     }
-    return -1;
+}
+
+// The socket behind a plain-HTTP request, found by its address pair.
+int find_socket(const httplib::Request& req) {
+    int found = -1;
+    for_each_connection([&](int fd, std::uint16_t local, std::uint16_t peer) {
+        if (local == req.local_port && peer == req.remote_port) {
+            found = fd;
+        }
+    });
+    return found;
+}
+
+// Ends the server side of every connection still open: an idle keep-alive connection would otherwise
+// keep its worker, and stop() with it, until the keep-alive timeout. The descriptors stay httplib's
+// to close.
+void hang_up_all(std::uint16_t server_port) {
+    for_each_connection([&](int fd, std::uint16_t local, std::uint16_t /*peer*/) {
+        if (local == server_port) {
+            close_connection(fd);
+        }
+    });
 }
 
 int socket_of(const httplib::Request& req) {
@@ -90,6 +111,25 @@ json to_json(const fault& f) {
             {"times", f.times}};
 }
 
+// httplib hands every accepted connection to its task queue as one task: counting the tasks counts
+// the connections.
+class counting_queue final : public httplib::TaskQueue {
+public:
+    counting_queue(std::size_t threads, std::atomic<std::uint64_t>& accepted)
+        : pool_(threads), accepted_(accepted) {}
+
+    void enqueue(std::function<void()> task) override {
+        accepted_.fetch_add(1, std::memory_order_relaxed);
+        pool_.enqueue(std::move(task));
+    }
+    void shutdown() override { pool_.shutdown(); }
+    void on_idle() override { pool_.on_idle(); }
+
+private:
+    httplib::ThreadPool pool_;
+    std::atomic<std::uint64_t>& accepted_;
+};
+
 // Writing to a connection the peer (or a drop fault) has closed must not kill the process.
 void ignore_sigpipe() {
     struct sigaction current {};
@@ -115,6 +155,7 @@ struct server::impl {
     std::vector<request_record> log;
     std::uint64_t next_sequence = 1;
     std::atomic<std::uint64_t> request_counter{0};
+    std::atomic<std::uint64_t> connections_accepted{0};
     std::uint64_t id_seed = 0;
     region_data empty_region;
 
@@ -123,6 +164,7 @@ struct server::impl {
     std::uint16_t port = 0;
     int listener = -1;
     bool tls = false;
+    SSL_CTX* tls_context = nullptr;  // owned by http; OpenSSL counts its handshakes
     std::string certificate_pem;
 
     std::mutex stop_mutex;
@@ -153,6 +195,9 @@ struct server::impl {
 
     // Kept in arrival order, although a delayed request finishes after later ones.
     void record(request_record r) {
+        if (!options.keep_request_log) {
+            return;
+        }
         const std::lock_guard lock(log_mutex);
         const auto at =
             std::upper_bound(log.begin(), log.end(), r.sequence,
@@ -364,7 +409,7 @@ struct server::impl {
 
     void clear_log() {
         const std::lock_guard lock(log_mutex);
-        log.clear();
+        std::vector<request_record>().swap(log);  // its memory too: benchmarks read the heap between runs
         next_sequence = 1;
     }
 
@@ -419,10 +464,13 @@ void server::start(std::uint16_t port, bool tls) {
     ignore_sigpipe();
     if (tls) {
         auto cert = make_self_signed_certificate();
-        impl_->http = std::make_unique<httplib::SSLServer>(cert.certificate.get(), cert.key.get());
+        auto server = std::make_unique<httplib::SSLServer>(cert.certificate.get(), cert.key.get());
+        impl_->tls_context = server->ssl_context();
+        impl_->http = std::move(server);
         impl_->certificate_pem = std::move(cert.certificate_pem);
     } else {
         impl_->http = std::make_unique<httplib::Server>();
+        impl_->tls_context = nullptr;
     }
     auto& http = *impl_->http;
     if (!http.is_valid()) {
@@ -431,7 +479,9 @@ void server::start(std::uint16_t port, bool tls) {
     }
     const auto threads = std::max<std::size_t>(impl_->options.threads, 1);
     // httplib owns the queue it is handed.
-    http.new_task_queue = [threads] { return std::make_unique<httplib::ThreadPool>(threads).release(); };
+    http.new_task_queue = [threads, &accepted = impl_->connections_accepted] {
+        return std::make_unique<counting_queue>(threads, accepted).release();
+    };
     http.set_keep_alive_max_count(impl_->options.keep_alive_max_requests);
     // httplib writes headers and body separately; without this Nagle and delayed ACKs add 40 ms.
     http.set_tcp_nodelay(true);
@@ -473,10 +523,12 @@ void server::stop() {
     }
     impl_->stop_signal.notify_all();
     impl_->http->stop();
+    hang_up_all(impl_->port);
     if (impl_->thread.joinable()) {
         impl_->thread.join();
     }
     impl_->http.reset();
+    impl_->tls_context = nullptr;
 }
 
 std::uint16_t server::port() const {
@@ -513,6 +565,17 @@ std::size_t server::count(std::string_view operation, std::string_view region) c
         std::count_if(impl_->log.begin(), impl_->log.end(), [&](const request_record& r) {
             return r.operation == operation && (region.empty() || r.region == region);
         }));
+}
+
+traffic_counts server::traffic() const {
+    traffic_counts counts;
+    counts.requests = impl_->request_counter.load(std::memory_order_relaxed);
+    counts.connections = impl_->connections_accepted.load(std::memory_order_relaxed);
+    if (impl_->tls_context != nullptr) {
+        counts.tls_handshakes = static_cast<std::uint64_t>(SSL_CTX_sess_accept_good(impl_->tls_context));
+        counts.tls_resumed = static_cast<std::uint64_t>(SSL_CTX_sess_hits(impl_->tls_context));
+    }
+    return counts;
 }
 
 void server::reset() {

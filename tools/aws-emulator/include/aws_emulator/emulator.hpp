@@ -116,11 +116,22 @@ struct request_record {
     std::string fault;       // the fault kind applied, or empty
 };
 
+// What the server has seen since start(): cheap counters that benchmarks read while it runs.
+struct traffic_counts {
+    std::uint64_t requests = 0;        // AWS requests (admin endpoints excluded), answered or dropped
+    std::uint64_t connections = 0;     // TCP connections accepted
+    std::uint64_t tls_handshakes = 0;  // TLS handshakes completed, full or resumed
+    std::uint64_t tls_resumed = 0;     // of those, the ones that resumed a session
+};
+
 struct server_options {
     // The emulator's "now": datapoint times, the SigV4 date window and Cost Explorer's "today".
     std::function<std::chrono::system_clock::time_point()> clock;
     std::size_t threads = 64;  // connection workers; each keep-alive connection holds one
     std::size_t keep_alive_max_requests = 100000;
+    // Off: requests(), count() and the admin listing stay empty; traffic() still counts. For long
+    // benchmarks, whose log would otherwise grow with every request.
+    bool keep_request_log = true;
 };
 
 class server {
@@ -147,6 +158,9 @@ public:
     [[nodiscard]] std::vector<request_record> requests() const;
     void clear_requests();
     [[nodiscard]] std::size_t count(std::string_view operation, std::string_view region = {}) const;
+
+    // Unlike the request log, these are never cleared and cost no memory per request.
+    [[nodiscard]] traffic_counts traffic() const;
 
     // Back to the scenario's faults with fresh call counts, and an empty request log.
     void reset();
