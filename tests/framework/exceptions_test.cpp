@@ -13,8 +13,8 @@ namespace {
 using namespace orvane::tessel;
 namespace ex = aws::exceptions;
 
-// One row per module exception: how to raise it and the encoded form it must carry (its key, and its
-// arguments in order). The English texts themselves are checked against the definition document.
+// What can go wrong between an exception and its message: arguments that contain the characters
+// that structure the encoded form, and arguments out of order.
 struct exception_case {
     const char* name;
     std::function<void()> raise;
@@ -27,7 +27,7 @@ void PrintTo(const exception_case& c, std::ostream* os) {
 
 class ModuleExceptions : public ::testing::TestWithParam<exception_case> {};
 
-TEST_P(ModuleExceptions, CarryTheirMessageAndAreCaughtAsTheModuleFamily) {
+TEST_P(ModuleExceptions, CarryTheirArgumentsEscapedAndInOrder) {
     const auto& c = GetParam();
     try {
         c.raise();
@@ -41,41 +41,14 @@ TEST_P(ModuleExceptions, CarryTheirMessageAndAreCaughtAsTheModuleFamily) {
 
 INSTANTIATE_TEST_SUITE_P(
     All, ModuleExceptions,
-    ::testing::Values(
-        exception_case{"access_denied", [] { throw ex::access_denied(""); }, "#:error.access_denied[]"},
-        exception_case{"authentication_failed", [] { throw ex::authentication_failed("bad key"); },
-                       "#:error.authentication_failed[bad key]"},
-        exception_case{"unauthorized_operation", [] { throw ex::unauthorized_operation("no: way"); },
-                       "#:error.unauthorized_operation[no\\: way]"},
-        exception_case{"data_unavailable", [] { throw ex::data_unavailable(); },
-                       "#:error.data_unavailable[]"},
-        exception_case{"limit_exceeded", [] { throw ex::limit_exceeded(); }, "#:error.limit_exceeded[]"},
-        exception_case{"no_regions_accessible", [] { throw ex::no_regions_accessible(); },
-                       "#:error.no_regions_accessible[]"},
-        exception_case{"conversion_failed", [] { throw ex::conversion_failed("abc"); },
-                       "#:error.conversion_failed[abc]"},
-        exception_case{"no_alarm_found", [] { throw ex::no_alarm_found("cpu,high"); },
-                       "#:error.no_alarm_found[cpu\\,high]"},
-        exception_case{"no_datapoints_found", [] { throw ex::no_datapoints_found(); },
-                       "#:error.no_datapoints_found[]"},
-        exception_case{"no_volume_found", [] { throw ex::no_volume_found("vol-1"); },
-                       "#:error.no_volume_found[vol-1]"},
-        exception_case{"result_pages_overflow", [] { throw ex::result_pages_overflow("100"); },
-                       "#:error.result_pages_overflow[100]"},
-        exception_case{"unsupported_statistic_type", [] { throw ex::unsupported_statistic_type(""); },
-                       "#:error.unsupported_statistic_type[]"},
-        exception_case{"alarm_has_wrong_metric", [] { throw ex::alarm_has_wrong_metric("a", "CPU", "Net"); },
-                       "#:error.alarm_has_wrong_metric[a,CPU,Net]"},
-        exception_case{"alarm_has_wrong_type",
-                       [] { throw ex::alarm_has_wrong_type("a", "Metric", "Composite"); },
-                       "#:error.alarm_has_wrong_type[a,Metric,Composite]"},
-        exception_case{"alarm_has_wrong_unit",
-                       [] { throw ex::alarm_has_wrong_unit("a", "Percent", "Count"); },
-                       "#:error.alarm_has_wrong_unit[a,Percent,Count]"},
-        exception_case{"unknown_alarm_type", [] { throw ex::unknown_alarm_type("Log"); },
-                       "#:error.unknown_alarm_type[Log]"},
-        exception_case{"unknown_loadbalancer_type", [] { throw ex::unknown_loadbalancer_type("gateway"); },
-                       "#:error.unknown_loadbalancer_type[gateway]"}),
+    ::testing::Values(exception_case{"colon", [] { throw ex::unauthorized_operation("no: way"); },
+                                     "#:error.unauthorized_operation[no\\: way]"},
+                      exception_case{"comma", [] { throw ex::no_alarm_found("cpu,high"); },
+                                     "#:error.no_alarm_found[cpu\\,high]"},
+                      exception_case{"empty", [] { throw ex::access_denied(""); }, "#:error.access_denied[]"},
+                      exception_case{"three_in_order",
+                                     [] { throw ex::alarm_has_wrong_type("a", "Metric", "Composite"); },
+                                     "#:error.alarm_has_wrong_type[a,Metric,Composite]"}),
     [](const auto& info) { return info.param.name; });
 
 TEST(ModuleExceptions, WhatIsTheEnglishRendering) {
