@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "libs/i18n/i18n.h"
 #include "framework/texts.h"
 #include "host/exceptions.h"
+#include "libs/i18n/i18n.h"
 
 namespace orvane::tessel::aws::exceptions {
 

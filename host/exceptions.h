@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "libs/i18n/i18n.h"
 #include "host/texts.h"
+#include "libs/i18n/i18n.h"
 
 namespace orvane::tessel::libvexahelper::utils::exceptions {
 

@@ -8,8 +8,8 @@
 #include <variant>
 #include <vector>
 
-#include "libs/i18n/i18n.h"
 #include "host/channel_map.h"
+#include "libs/i18n/i18n.h"
 
 namespace orvane::tessel::libvexahelper {
 

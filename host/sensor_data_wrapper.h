@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
-#include "libs/i18n/i18n.h"
 #include "host/persistent_data_storage.h"
 #include "host/secure_string.h"
+#include "libs/i18n/i18n.h"
 
 namespace orvane::tessel::libvexahelper {
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "host/messages.h"
 #include "libs/i18n/format.h"
 #include "libs/i18n/i18n.h"
-#include "host/messages.h"
 #include "tests/fuzz/fuzz_support.h"
 
 namespace fuzz = orvane::tessel::fuzz;

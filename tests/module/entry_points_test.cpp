@@ -44,7 +44,9 @@ struct unparsable_settings {
     aws::settings::common_settings common;
     static unparsable_settings parse(const sensor_data_wrapper&) { throw 42; }
 };
-bool logging_enabled(const unparsable_settings&) { return false; }
+bool logging_enabled(const unparsable_settings&) {
+    return false;
+}
 
 class unparsable_sensor final : public sensors::sensor_base<unparsable_settings> {
 public:

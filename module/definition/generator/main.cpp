@@ -11,8 +11,8 @@
 #include <exception>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <iostream>
+#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -32,9 +32,9 @@ namespace docgen = orvane::tessel::aws::definition::docgen;
 using docgen::docgen_error;
 
 std::map<std::string, std::string> parse_arguments(int argc, char** argv) {
-    const std::vector<std::string> known = {"--structure", "--vendor", "--texts",     "--languages", "--cpp",
-                                            "--json",      "--review", "--english",   "--keys",      "--namespace",
-                                            "--header"};
+    const std::vector<std::string> known = {"--structure", "--vendor",    "--texts",  "--languages",
+                                            "--cpp",       "--json",      "--review", "--english",
+                                            "--keys",      "--namespace", "--header"};
     std::map<std::string, std::string> options;
     for (int i = 1; i < argc; i += 2) {
         const std::string name = argv[i];
@@ -47,8 +47,9 @@ std::map<std::string, std::string> parse_arguments(int argc, char** argv) {
         options[name] = argv[i + 1];
     }
     const bool texts_header = options.count("--header") != 0;
-    const auto required = texts_header ? std::vector<const char*>{"--english", "--keys", "--namespace"}
-                                       : std::vector<const char*>{"--structure", "--vendor", "--texts", "--languages"};
+    const auto required = texts_header
+                              ? std::vector<const char*>{"--english", "--keys", "--namespace"}
+                              : std::vector<const char*>{"--structure", "--vendor", "--texts", "--languages"};
     for (const auto* option : required) {
         if (options.count(option) == 0) {
             throw docgen_error(std::string("missing option ") + option);
@@ -110,8 +111,8 @@ void write_texts_header(const std::map<std::string, std::string>& options) {
     const std::filesystem::path english = options.at("--english");
     const std::filesystem::path keys = options.at("--keys");
     const auto header = docgen::emit_texts_header(
-        docgen::read_source(english), docgen::parse_keys(read_file(keys), keys.string()), options.at("--namespace"),
-        english.generic_string() + " and " + keys.generic_string());
+        docgen::read_source(english), docgen::parse_keys(read_file(keys), keys.string()),
+        options.at("--namespace"), english.generic_string() + " and " + keys.generic_string());
     write_file(options.at("--header"), header);
 }
 

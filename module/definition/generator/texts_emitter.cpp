@@ -65,8 +65,8 @@ std::vector<text_key> parse_keys(std::string_view text, std::string_view origin)
         const std::string_view name =
             space == std::string_view::npos ? key.substr(key.rfind('.') + 1) : trimmed(line.substr(space));
         if (!is_identifier(name)) {
-            throw docgen_error(std::string(origin) + ":" + std::to_string(line_number) + ": \"" + std::string(name) +
-                               "\" is no C++ name");
+            throw docgen_error(std::string(origin) + ":" + std::to_string(line_number) + ": \"" +
+                               std::string(name) + "\" is no C++ name");
         }
         keys.push_back({std::string(key), std::string(name)});
     }

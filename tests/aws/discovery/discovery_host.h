@@ -56,7 +56,8 @@ public:
 
     template <class Kind>
     void run_check(std::int32_t id = 9) {
-        Kind kind(libvexahelper::check_context<aws::settings::access_settings>{container, id, settings(), "1.0"});
+        Kind kind(
+            libvexahelper::check_context<aws::settings::access_settings>{container, id, settings(), "1.0"});
         kind.work();
     }
 
