@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 
 seconds="${1:-60}"
 merge="${2:-}"
-targets=(fuzz_settings_buffer fuzz_exports fuzz_sdk_responses fuzz_sigv4 fuzz_messages fuzz_scenario)
+targets=(fuzz_settings_buffer fuzz_exports fuzz_sdk_responses fuzz_http_response fuzz_sigv4 fuzz_messages fuzz_scenario)
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j "$(nproc)" --target "${targets[@]}"

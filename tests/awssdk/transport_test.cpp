@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <netinet/in.h>
+#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/socket.h>
@@ -23,10 +24,12 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <thread>
+#include <vector>
 
 extern char** environ;  // NOLINT(readability-redundant-declaration)
 
@@ -334,6 +337,193 @@ TEST(Transport, PoolReusesConnectionsAcrossClientsIsBoundedAndKeyedByEndpoint) {
     EXPECT_EQ(Aws::Internal::IdleHandleCount(), 0U);
     Aws::Internal::StartConnectionPool(64);
 }
+
+// Answers each request with the next scripted bytes on a raw socket, one connection at a time:
+// what a well-behaved HTTP server library never sends.
+class ScriptedServer {
+public:
+    struct Answer {
+        std::string bytes;
+        bool thenClose;
+    };
+
+    explicit ScriptedServer(std::vector<Answer> answers) : m_answers(std::move(answers)) {
+        m_listener = BoundSocket(m_port);
+        if (m_listener >= 0 && listen(m_listener, 8) == 0) {
+            m_thread = std::thread([this] { Serve(); });
+        }
+    }
+    ~ScriptedServer() {
+        m_stop = true;
+        if (m_thread.joinable()) {
+            m_thread.join();
+        }
+        close(m_listener);
+    }
+    ScriptedServer(const ScriptedServer&) = delete;
+    ScriptedServer& operator=(const ScriptedServer&) = delete;
+
+    std::string Url() const { return "http://127.0.0.1:" + std::to_string(m_port); }
+    size_t Connections() const { return m_connections; }
+    size_t Requests() const { return m_requests; }
+
+private:
+    bool Readable(int fd) const {
+        while (!m_stop) {
+            pollfd p{fd, POLLIN, 0};
+            if (poll(&p, 1, 20) > 0) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // Reads one request: its head, then as many body bytes as its Content-Length says.
+    bool ReadRequest(int fd) {
+        std::string data;
+        size_t needed = std::string::npos;
+        while (needed == std::string::npos || data.size() < needed) {
+            char buffer[4096];
+            const ssize_t n = Readable(fd) ? recv(fd, buffer, sizeof(buffer), 0) : 0;
+            if (n <= 0) {
+                return false;
+            }
+            data.append(buffer, static_cast<size_t>(n));
+            const auto headEnd = data.find("\r\n\r\n");
+            if (needed == std::string::npos && headEnd != std::string::npos) {
+                const auto at = data.find("content-length: ");
+                needed = headEnd + 4 + (at < headEnd ? std::stoul(data.substr(at + 16)) : 0);
+            }
+        }
+        return true;
+    }
+
+    void Serve() {
+        while (!m_stop && m_requests < m_answers.size()) {
+            const int fd = Readable(m_listener) ? accept(m_listener, nullptr, nullptr) : -1;
+            if (fd < 0) {
+                continue;
+            }
+            ++m_connections;
+            while (m_requests < m_answers.size() && ReadRequest(fd)) {
+                const Answer& answer = m_answers[m_requests++];
+                send(fd, answer.bytes.data(), answer.bytes.size(), MSG_NOSIGNAL);
+                if (answer.thenClose) {
+                    break;
+                }
+            }
+            close(fd);
+        }
+    }
+
+    std::vector<Answer> m_answers;
+    int m_listener = -1;
+    int m_port = 0;
+    std::thread m_thread;
+    std::atomic<bool> m_stop{false};
+    std::atomic<size_t> m_connections{0};
+    std::atomic<size_t> m_requests{0};
+};
+
+std::string Answered(const std::string& status, const std::string& headers, const std::string& body) {
+    return "HTTP/1.1 " + status + "\r\n" + headers + "Content-Length: " + std::to_string(body.size()) +
+           "\r\n\r\n" + body;
+}
+
+struct ScriptCase {
+    const char* name;
+    std::vector<ScriptedServer::Answer> answers;
+    size_t calls;
+    size_t succeeded;
+    size_t connections;
+    const char* failure;  // the start of the failed call's message
+};
+
+void PrintTo(const ScriptCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ScriptedAnswers : public ::testing::TestWithParam<ScriptCase> {};
+
+TEST_P(ScriptedAnswers, EndAsTheWireSays) {
+    const auto& c = GetParam();
+    ScriptedServer server(c.answers);
+    Aws::Client::ClientConfiguration config(Aws::Client::ClientConfigurationInitValues{true});
+    config.region = "us-east-1";
+    config.endpointOverride = server.Url();
+    config.retryStrategy = std::make_shared<Aws::Client::DefaultRetryStrategy>(0, 1);
+    size_t succeeded = 0;
+    std::string failure;
+    for (size_t i = 0; i < c.calls; ++i) {
+        const auto outcome = Aws::EC2::EC2Client(Credentials(), config).DescribeRegions();
+        succeeded += outcome.IsSuccess() ? 1 : 0;
+        failure = outcome.IsSuccess() ? failure : outcome.GetError().GetMessage();
+    }
+    EXPECT_EQ(succeeded, c.succeeded) << failure;
+    EXPECT_EQ(server.Connections(), c.connections);
+    EXPECT_EQ(failure.rfind(c.failure, 0), 0U) << failure;
+}
+
+std::string RegionsAnswer() {
+    return Answered("200 OK", "Content-Type: text/xml\r\n", kRegionsBody);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Wire, ScriptedAnswers,
+    ::testing::Values(
+        // The peer ended the idle connection between two requests: the second goes on a new one.
+        ScriptCase{"IdleConnectionClosedByThePeerIsReplaced",
+                   {{RegionsAnswer(), true}, {RegionsAnswer(), false}},
+                   2,
+                   2,
+                   2,
+                   ""},
+        ScriptCase{"KeptConnectionCarriesTheNextRequest",
+                   {{RegionsAnswer(), false}, {RegionsAnswer(), false}},
+                   2,
+                   2,
+                   1,
+                   ""},
+        ScriptCase{
+            "ConnectionCloseIsHonoured",
+            {{Answered("200 OK", "Connection: close\r\n", kRegionsBody), true}, {RegionsAnswer(), false}},
+            2,
+            2,
+            2,
+            ""},
+        ScriptCase{"ChunkedBody",
+                   {{"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n10\r\n" +
+                         std::string(kRegionsBody).substr(0, 16) + "\r\n" +
+                         [] {
+                             const std::string rest = std::string(kRegionsBody).substr(16);
+                             char size[16];
+                             std::snprintf(size, sizeof(size), "%zx", rest.size());
+                             return std::string(size) + "\r\n" + rest + "\r\n0\r\n\r\n";
+                         }(),
+                     false}},
+                   1,
+                   1,
+                   1,
+                   ""},
+        // A redirect is handed to libcurl, which sends the request again and follows it there.
+        ScriptCase{"RedirectIsFollowed",
+                   {{Answered("307 Temporary Redirect", "Location: /elsewhere\r\n", ""), true},
+                    {Answered("307 Temporary Redirect", "Location: /elsewhere\r\n", ""), false},
+                    {RegionsAnswer(), false}},
+                   1,
+                   1,
+                   2,
+                   ""},
+        ScriptCase{
+            "ForeignProtocolIsAWeirdReply", {{"SSH-2.0-OpenSSH_9.2\r\n", true}}, 1, 0, 1, "curlCode: 8, "},
+        ScriptCase{"BodyCutShortIsAPartialFile",
+                   {{"HTTP/1.1 200 OK\r\nContent-Length: 900\r\n\r\n<DescribeRegionsResponse>", true}},
+                   1,
+                   0,
+                   1,
+                   "curlCode: 18, "},
+        ScriptCase{"NothingAnsweredOnANewConnection", {{"", true}}, 1, 0, 1, "curlCode: 52, "}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // Runs a program until the end of the scope.
 class ChildProcess {
