@@ -25,8 +25,8 @@ std::unique_ptr<emulator::server> start_emulator(const emulator::scenario& scena
     return aws;
 }
 
-void point_module_at(const emulator::server& aws, bool tls, const std::string& log_dir) {
-    set_environment("AWS_ENDPOINT_URL", aws.base_url());
+void point_module_at(const std::string& base_url, bool tls, const std::string& log_dir) {
+    set_environment("AWS_ENDPOINT_URL", base_url);
     set_environment("AWS_EC2_METADATA_DISABLED", "true");
     if (tls) {
         set_environment("VEXA_AWS_DISABLE_VERIFY_SSL", "1");

@@ -18,6 +18,6 @@ std::unique_ptr<emulator::server> start_emulator(const emulator::scenario& scena
 // Sets AWS_ENDPOINT_URL to the emulator (and, with TLS, turns the module's certificate check off),
 // keeps the SDK away from the instance metadata service and turns the sensors' logs off, or on into
 // log_dir. Call before the module exists and before any other thread reads the environment.
-void point_module_at(const emulator::server& aws, bool tls, const std::string& log_dir = {});
+void point_module_at(const std::string& base_url, bool tls, const std::string& log_dir = {});
 
 }  // namespace orvane::tessel::bench

@@ -257,7 +257,7 @@ int run(const options& o) {
     // The baseline gets its own emulator, so that the connection count and the request log of the
     // module's stay the module's alone.
     const auto baseline_aws = start_emulator(scenario, o.tls, emulator_workers);
-    point_module_at(*module_aws, o.tls, o.sensor_logs);
+    point_module_at(module_aws->base_url(), o.tls, o.sensor_logs);
 
     connection_tracker connections(module_aws->port());
     {

@@ -4,6 +4,7 @@
 // take and give back. A report, not a test: see docs/performance.md.
 //
 //   scale_bench [--threads 1,4,16] [--sensors 5000] [--seconds 5] [--tls] [--json FILE]
+//               [--emulator-in-process]
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
@@ -15,6 +16,7 @@
 
 #include "aws_emulator/emulator.hpp"
 #include "bench/module/bench_environment.h"
+#include "bench/module/emulator_process.h"
 #include "bench/module/in_process_host.h"
 #include "bench/module/measures.h"
 #include "bench/module/scale_plan.h"
@@ -33,41 +35,69 @@ struct options {
     std::size_t sensors = 5000;
     double seconds = 5.0;
     bool tls = false;
+    bool emulator_in_process = false;
     std::string json;
 };
 
 // The ids of the measured sensors; the warm-up's come before them.
 constexpr std::int32_t first_sensor_id = 1000;
 
-helper::service_container& module_container() {
-    return *helper::module::module_slot::adapter()->module().container();
-}
+// The emulator the runs scan against: by default a child process, as AWS is outside the host's
+// process; or a server in this process, whose worker threads then share the module's allocator.
+class scan_target {
+public:
+    scan_target(const options& o) {  // NOLINT(google-explicit-constructor)
+        const auto scenario = emu::scenario::from_file(VEXA_BENCH_SCENARIO);
+        // Each open connection holds a worker; the module opens at most one per scanning thread.
+        const std::size_t workers = *std::max_element(o.threads.begin(), o.threads.end()) + 4;
+        if (o.emulator_in_process) {
+            // Its request log would grow with every request; the counters are enough here.
+            m_local = start_emulator(scenario, o.tls, workers, false);
+        } else {
+            m_child = std::make_unique<emulator_process>(scenario, o.tls, workers);
+        }
+    }
 
-run_counters read_counters(const emu::server& aws) {
-    auto& container = module_container();
-    const auto traffic = aws.traffic();
-    const auto lock = container.lock_statistics();
-    return {traffic.requests,
-            traffic.connections,
-            traffic.tls_handshakes,
-            traffic.tls_resumed,
-            container.factories().calls(),
-            lock.acquisitions,
-            lock.contended,
-            lock.waited};
-}
+    std::string base_url() const { return m_local ? m_local->base_url() : m_child->base_url(); }
+    emu::traffic_counts traffic() const { return m_local ? m_local->traffic() : m_child->traffic(); }
 
-// The heap reading counts what threads keep in their allocator caches as in use, and the emulator's
-// workers keep freed memory there: for the two readings that are compared after the runs, the
-// emulator is stopped, so that its threads end and give their caches back, then started again on the
-// same port.
-memory_sample sample_quietly(emu::server& aws, bool tls) {
-    const auto port = aws.port();
-    aws.stop();
-    const auto sample = sample_memory(0);
-    aws.start(port, tls);
-    return sample;
-}
+    run_counters read_counters() const {
+        auto& container = module_container();
+        const auto counts = traffic();
+        const auto lock = container.lock_statistics();
+        return {counts.requests,
+                counts.connections,
+                counts.tls_handshakes,
+                counts.tls_resumed,
+                container.factories().calls(),
+                lock.acquisitions,
+                lock.contended,
+                lock.waited};
+    }
+
+    // The heap reading counts what threads keep in their allocator caches as in use, and an emulator
+    // in this process keeps freed memory there: for the two readings that are compared after the
+    // runs, it is stopped, so that its threads end and give their caches back, then started again on
+    // the same port.
+    memory_sample sample_quietly(bool tls) {
+        if (!m_local) {
+            return sample_memory(0);
+        }
+        const auto port = m_local->port();
+        m_local->stop();
+        const auto sample = sample_memory(0);
+        m_local->start(port, tls);
+        return sample;
+    }
+
+private:
+    static helper::service_container& module_container() {
+        return *helper::module::module_slot::adapter()->module().container();
+    }
+
+    std::unique_ptr<emulator_process> m_child;
+    std::unique_ptr<emu::server> m_local;
+};
 
 // Creates the sensors; returns how many the module refused.
 std::size_t create_sensors(in_process_host& host, const std::vector<std::int32_t>& ids) {
@@ -103,17 +133,15 @@ void warm_up(in_process_host& host, std::size_t threads) {
 }
 
 int run(const options& o) {
+    scan_target aws(o);  // first: it forks, and no thread may exist yet
     scale_report report;
     report.machine = describe_machine();
     report.tls = o.tls;
     report.sensors = o.sensors;
     report.seconds = o.seconds;
+    report.emulator_in_process = o.emulator_in_process;
     const std::size_t most_threads = *std::max_element(o.threads.begin(), o.threads.end());
-
-    // Its request log would grow with every request; the counters are enough here.
-    const auto aws =
-        start_emulator(emu::scenario::from_file(VEXA_BENCH_SCENARIO), o.tls, 2 * most_threads + 8, false);
-    point_module_at(*aws, o.tls);
+    point_module_at(aws.base_url(), o.tls);
 
     tally_receiver receiver;
     in_process_host host(receiver);
@@ -125,21 +153,21 @@ int run(const options& o) {
     report.at_start = sample_memory(0);
     std::cerr << "warming up with " << most_threads << " threads\n";
     warm_up(host, most_threads);
-    report.before_create = sample_quietly(*aws, o.tls);
+    report.before_create = aws.sample_quietly(o.tls);
     std::cerr << "creating " << o.sensors << " sensors\n";
     report.created_failed = create_sensors(host, ids);
     report.after_create = sample_memory(0);  // creating involves no emulator thread
 
     for (const auto threads : o.threads) {
         std::cerr << "scanning with " << threads << " threads for " << o.seconds << " s\n";
-        const auto before = read_counters(*aws);
+        const auto before = aws.read_counters();
         const auto scans = run_schedule(
             host, {.sensors = ids, .threads = threads, .length = std::chrono::duration<double>(o.seconds)});
-        report.runs.push_back(summarize_run(scans, read_counters(*aws) - before, ids.size()));
+        report.runs.push_back(summarize_run(scans, aws.read_counters() - before, ids.size()));
     }
 
     destroy_sensors(host, ids);
-    report.after_destroy = sample_quietly(*aws, o.tls);
+    report.after_destroy = aws.sample_quietly(o.tls);
     report.machine.load_at_end = load_average();
 
     print_scale_report(std::cout, report);
@@ -166,6 +194,8 @@ int main(int argc, char** argv) {
         ->capture_default_str();
     app.add_flag("--tls", o.tls, "HTTPS to the emulator (self-signed, verification off)");
     app.add_option("--json", o.json, "also write the figures as JSON to this file");
+    app.add_flag("--emulator-in-process", o.emulator_in_process,
+                 "run the emulator in this process instead of a child process");
     CLI11_PARSE(app, argc, argv);
     try {
         return run(o);

@@ -141,7 +141,8 @@ void print_scale_report(std::ostream& out, const scale_report& report) {
     const auto& machine = report.machine;
     out << "Scale: " << report.sensors
         << " sensors of every kind on the demo account, scanned by host threads "
-        << "for " << fixed(report.seconds, 1) << " s per run (in-process AWS emulator, "
+        << "for " << fixed(report.seconds, 1) << " s per run (AWS emulator "
+        << (report.emulator_in_process ? "in this process" : "in a child process") << ", "
         << (report.tls ? "HTTPS" : "HTTP") << " on loopback)\n";
     out << "machine: " << machine.cpu << ", " << machine.cpus << " CPUs, " << machine.memory << ", "
         << machine.kernel << "\n";

@@ -51,6 +51,7 @@ scale_run_figures summarize_run(const schedule_result& run, const run_counters& 
 struct scale_report {
     machine_info machine;
     bool tls = false;
+    bool emulator_in_process = false;
     std::size_t sensors = 0;
     double seconds = 0.0;
     std::size_t created_failed = 0;  // sensors the module refused to create

@@ -1,5 +1,6 @@
-"""Sends one signed request through libcurl (Linux) and WinHTTP (Wine) to a loopback listener that
-keeps the raw bytes, and shows that they are the same apart from the headers each stack adds.
+"""Sends one signed request through the Linux transport (libcurl's connection) and WinHTTP (Wine) to a
+loopback listener that keeps the raw bytes, and shows that they are the same apart from the headers
+each stack adds.
 
     wire_compare.py LINUX_WIRE_SEND WINDOWS_RUNNER WINDOWS_WIRE_SEND
 """
@@ -52,8 +53,9 @@ def serve(listener, received):
 
 
 def split(raw):
-    """Request line, headers (names lower-cased, Host first) and body. libcurl writes the Host header
-    the SDK gives it as the first line, as "Host"; WinHTTP keeps it where the SDK put it."""
+    """Request line, headers (names lower-cased, Host first) and body. Through a proxy libcurl writes
+    the Host header the SDK gives it as the first line, as "Host"; elsewhere it stays where the SDK
+    put it."""
     head, _, body = raw.partition(b"\r\n\r\n")
     lines = head.decode("latin-1").split("\r\n")
     headers = [(name.strip().lower(), value.strip()) for name, _, value in (line.partition(":") for line in lines[1:])]

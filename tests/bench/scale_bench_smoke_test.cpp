@@ -26,7 +26,9 @@ TEST(ScaleBench, CountsAddUpOverHttpAndHttps) {
             VEXA_SCALE_BENCH, "--threads", "1,3",    "--sensors",  std::to_string(sensors),
             "--seconds",      "0.3",       "--json", path.string()};
         if (tls) {
+            // and with the emulator in this process, the other place it can run
             command.emplace_back("--tls");
+            command.emplace_back("--emulator-in-process");
         }
         // 0: every sensor created, every scan answered with one successful result.
         const auto run = run_process(command);
