@@ -46,7 +46,7 @@ constexpr std::int32_t first_sensor_id = 1000;
 // process; or a server in this process, whose worker threads then share the module's allocator.
 class scan_target {
 public:
-    scan_target(const options& o) {  // NOLINT(google-explicit-constructor)
+    explicit scan_target(const options& o) {
         const auto scenario = emu::scenario::from_file(VEXA_BENCH_SCENARIO);
         // Each open connection holds a worker; the module opens at most one per scanning thread.
         const std::size_t workers = *std::max_element(o.threads.begin(), o.threads.end()) + 4;
