@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cerrno>
+#include <ctime>
 #include <limits>
 #include <stdexcept>
 
@@ -62,8 +63,11 @@ bool read_all(int fd, void* data, std::size_t size) {
         char command = 0;
         while (read_all(commands, &command, 1)) {
             if (command == ask_traffic) {
-                const auto counts = aws.traffic();
-                write_all(answers, &counts, sizeof(counts));
+                emulator_process::reading answer{aws.traffic()};
+                timespec cpu{};
+                ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu);
+                answer.cpu_ns = std::int64_t{cpu.tv_sec} * 1'000'000'000 + cpu.tv_nsec;
+                write_all(answers, &answer, sizeof(answer));
             }
         }
         aws.stop();
@@ -109,12 +113,12 @@ emulator_process::~emulator_process() {
     }
 }
 
-emulator::traffic_counts emulator_process::traffic() const {
-    emulator::traffic_counts counts;
-    if (!write_all(m_commands, &ask_traffic, 1) || !read_all(m_answers, &counts, sizeof(counts))) {
+emulator_process::reading emulator_process::read() const {
+    reading answer;
+    if (!write_all(m_commands, &ask_traffic, 1) || !read_all(m_answers, &answer, sizeof(answer))) {
         throw std::runtime_error("the emulator process stopped answering");
     }
-    return counts;
+    return answer;
 }
 
 }  // namespace orvane::tessel::bench

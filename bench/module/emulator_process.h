@@ -3,6 +3,7 @@
 #include <sys/types.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "aws_emulator/emulator.hpp"
@@ -20,7 +21,11 @@ public:
     emulator_process& operator=(const emulator_process&) = delete;
 
     [[nodiscard]] const std::string& base_url() const { return m_url; }
-    [[nodiscard]] emulator::traffic_counts traffic() const;
+    struct reading {
+        emulator::traffic_counts traffic;
+        std::int64_t cpu_ns = 0;  // the child's CPU time so far, all its threads
+    };
+    [[nodiscard]] reading read() const;
 
 private:
     pid_t m_pid = -1;

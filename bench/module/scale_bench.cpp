@@ -59,11 +59,12 @@ public:
     }
 
     std::string base_url() const { return m_local ? m_local->base_url() : m_child->base_url(); }
-    emu::traffic_counts traffic() const { return m_local ? m_local->traffic() : m_child->traffic(); }
 
+    // The emulator's CPU time only when it has a process of its own.
     run_counters read_counters() const {
         auto& container = module_container();
-        const auto counts = traffic();
+        const auto emulator = m_local ? emulator_process::reading{m_local->traffic()} : m_child->read();
+        const auto& counts = emulator.traffic;
         const auto lock = container.lock_statistics();
         return {counts.requests,
                 counts.connections,
@@ -72,7 +73,8 @@ public:
                 container.factories().calls(),
                 lock.acquisitions,
                 lock.contended,
-                lock.waited};
+                lock.waited,
+                std::chrono::nanoseconds(emulator.cpu_ns)};
     }
 
     // The heap reading counts what threads keep in their allocator caches as in use, and an emulator

@@ -45,10 +45,11 @@ void print_runs(std::ostream& out, const scale_report& report) {
         << left_pad("threads", 7) << left_pad("scans/s", 10) << left_pad("req/s", 10)
         << left_pad("CPU µs", 10) << left_pad("p50 µs", 10) << left_pad("p99 µs", 10) << left_pad("conns", 7)
         << left_pad("TLS hs", 8) << left_pad("clients", 9) << left_pad("lock wait", 11)
-        << left_pad("lock waits", 12) << "\n";
+        << left_pad("lock waits", 12) << left_pad("emulator", 10) << "\n";
     out << left_pad("", 7) << left_pad("", 10) << left_pad("", 10) << left_pad("per scan", 10)
         << left_pad("wall", 10) << left_pad("wall", 10) << left_pad("opened", 7) << left_pad("(resumed)", 8)
-        << left_pad("created", 9) << left_pad("share", 11) << left_pad("/ locks", 12) << "\n";
+        << left_pad("created", 9) << left_pad("share", 11) << left_pad("/ locks", 12)
+        << left_pad("µs/req", 10) << "\n";
     for (const auto& run : report.runs) {
         const auto& c = run.counted;
         out << left_pad(std::to_string(run.threads), 7) << left_pad(fixed(run.scans_per_second), 10)
@@ -59,6 +60,7 @@ void print_runs(std::ostream& out, const scale_report& report) {
             << left_pad(std::to_string(c.factory_calls), 9)
             << left_pad(fixed(run.lock_wait_share * 100.0, 2) + " %", 11)
             << left_pad(std::to_string(c.lock_contended) + "/" + std::to_string(c.lock_acquisitions), 12)
+            << left_pad(c.emulator_cpu.count() > 0 ? fixed(run.emulator_cpu_us_per_request) : "-", 10)
             << "\n";
     }
     out << "\n";
@@ -82,7 +84,8 @@ run_counters run_counters::operator-(const run_counters& before) const {
             factory_calls - before.factory_calls,
             lock_acquisitions - before.lock_acquisitions,
             lock_contended - before.lock_contended,
-            lock_waited - before.lock_waited};
+            lock_waited - before.lock_waited,
+            emulator_cpu - before.emulator_cpu};
 }
 
 scale_run_figures summarize_run(const schedule_result& run, const run_counters& counted,
@@ -111,6 +114,10 @@ scale_run_figures summarize_run(const schedule_result& run, const run_counters& 
     figures.requests_per_scan = scans > 0 ? static_cast<double>(counted.requests) / scans : 0.0;
     figures.cpu_us_per_scan =
         scans > 0 ? std::chrono::duration<double, std::micro>(cpu).count() / scans : 0.0;
+    figures.emulator_cpu_us_per_request =
+        counted.requests > 0 ? std::chrono::duration<double, std::micro>(counted.emulator_cpu).count() /
+                                   static_cast<double>(counted.requests)
+                             : 0.0;
     figures.p50_wall_us = percentile(walls, 0.50);
     figures.p99_wall_us = percentile(std::move(walls), 0.99);
     figures.lock_wait_share = busy.count() > 0 ? static_cast<double>(counted.lock_waited.count()) /

@@ -24,6 +24,7 @@ struct run_counters {
     std::uint64_t lock_acquisitions = 0;
     std::uint64_t lock_contended = 0;
     std::chrono::nanoseconds lock_waited{0};
+    std::chrono::nanoseconds emulator_cpu{0};  // 0 when the emulator shares this process
 
     run_counters operator-(const run_counters& before) const;
 };
@@ -43,6 +44,7 @@ struct scale_run_figures {
     double p99_wall_us = 0.0;
     run_counters counted;          // during the run
     double lock_wait_share = 0.0;  // time waiting for the container's lock over the scans' wall time
+    double emulator_cpu_us_per_request = 0.0;
 };
 
 // The figures of one run from its threads' tallies and the counters it moved.

@@ -79,8 +79,10 @@ TEST(ScaleRun, FiguresComeFromEveryThreadAndTheCountersTheRunMoved) {
     failing.cpu = 1ms;
     failing.busy = 10ms;
     failing.wall_us = {10'000};
-    run_counters before{.requests = 100, .connections = 2, .factory_calls = 10, .lock_waited = 1ms};
-    run_counters after{.requests = 140, .connections = 4, .factory_calls = 13, .lock_waited = 3ms};
+    run_counters before{
+        .requests = 100, .connections = 2, .factory_calls = 10, .lock_waited = 1ms, .emulator_cpu = 2ms};
+    run_counters after{
+        .requests = 140, .connections = 4, .factory_calls = 13, .lock_waited = 3ms, .emulator_cpu = 6ms};
     const auto figures = summarize_run(run, after - before, 50);
     EXPECT_EQ(std::make_tuple(figures.threads, figures.sensors, figures.scans, figures.failed),
               std::make_tuple(2U, 50U, 4U, 1U));
@@ -90,6 +92,7 @@ TEST(ScaleRun, FiguresComeFromEveryThreadAndTheCountersTheRunMoved) {
     EXPECT_DOUBLE_EQ(figures.requests_per_scan, 10.0);
     EXPECT_DOUBLE_EQ(figures.cpu_us_per_scan, 1000.0);
     EXPECT_DOUBLE_EQ(figures.lock_wait_share, 0.05);  // 2 ms waited over 40 ms of scanning
+    EXPECT_DOUBLE_EQ(figures.emulator_cpu_us_per_request, 100.0);
     EXPECT_EQ(std::make_tuple(figures.counted.connections, figures.counted.factory_calls),
               std::make_tuple(2U, 3U));
 }
