@@ -289,46 +289,4 @@ TEST_F(ClientsAgainstEmulator, CostErrorsAreClassifiedAndStillCounted) {
     EXPECT_THAT(lines(), ::testing::Contains("DataUnavailableException"));
 }
 
-TEST_F(ClientsAgainstEmulator, ThrottlingIsRetriedWhereTheSdkRetriesIt) {
-    start(R"({"us-east-1": {}})");
-    // CloudWatch's Throttling is retryable: one failure, then the answer.
-    server_->add_fault({.operation = "DescribeAlarms", .kind = emu::fault_kind::throttling, .times = 1});
-    const auto cloudwatch = get_cloudwatch_client_factory()(key());
-    EXPECT_TRUE(cloudwatch->get_alarms(nullptr, false).empty());
-    EXPECT_EQ(server_->count("DescribeAlarms"), 2u);
-
-    // EC2's RequestLimitExceeded is unknown to the SDK: not retried, and reported with its name.
-    server_->add_fault({.operation = "DescribeRegions", .kind = emu::fault_kind::throttling, .times = 1});
-    const auto ec2 = get_ec2_client_factory()(key());
-    EXPECT_THAT(encoded<libi18n::error_generic>([&] { ec2->get_regions(nullptr); }),
-                HasSubstr("RequestLimitExceeded\\:"));
-    EXPECT_EQ(server_->count("DescribeRegions"), 1u);
-}
-
-TEST_F(ClientsAgainstEmulator, RefusalsAndBadCredentialsBecomeTheirMessages) {
-    start(R"({"us-east-1": {}, "eu-west-1": {}})");
-    server_->add_fault({.operation = "DescribeLoadBalancers",
-                        .region = "eu-west-1",
-                        .kind = emu::fault_kind::access_denied});
-    server_->add_fault({.operation = "DescribeInstances", .kind = emu::fault_kind::unauthorized_operation});
-    EXPECT_EQ(encoded<exceptions::access_denied>([&] {
-                  get_elb_client_factory()(key("eu-west-1"))->list_load_balancers(nullptr);
-              }).rfind("#:error.access_denied[", 0),
-              0u);
-    EXPECT_TRUE(get_elb_client_factory()(key("us-east-1"))->test_connection());
-    EXPECT_EQ(encoded<exceptions::unauthorized_operation>([&] {
-                  get_ec2_client_factory()(key())->get_instances(nullptr);
-              }).rfind("#:error.unauthorized_operation[", 0),
-              0u);
-    EXPECT_FALSE(get_ec2_client_factory()(key())->can_describe_instances());
-
-    auto unknown = key();
-    unknown.access_key = "AKIDUNKNOWN";
-    EXPECT_EQ(encoded<exceptions::authentication_failed>([&] {
-                  get_rds_client_factory()(unknown)->list_db_instances(nullptr);
-              }).rfind("#:error.authentication_failed[", 0),
-              0u);
-    EXPECT_FALSE(get_cloudwatch_client_factory()(unknown)->test_connection());
-}
-
 }  // namespace
