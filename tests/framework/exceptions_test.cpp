@@ -35,7 +35,7 @@ TEST_P(ModuleExceptions, CarryTheirArgumentsEscapedAndInOrder) {
     } catch (const ex::exception& error) {
         EXPECT_EQ(error.message().encoded(), c.encoded);
         EXPECT_EQ(std::string(error.what()), error.message().english());
-        EXPECT_EQ(error.message().english().find("%"), std::string::npos) << "unfilled placeholder";
+        EXPECT_EQ(error.message().english().find('%'), std::string::npos) << "unfilled placeholder";
     }
 }
 

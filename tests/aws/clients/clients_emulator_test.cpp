@@ -4,7 +4,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,6 +14,7 @@
 #include "aws/clients/cloudwatch_client.h"
 #include "aws_emulator/emulator.hpp"
 #include "framework/exceptions.h"
+#include "tests/support/environment.h"
 #include "tests/support/fake_host.h"
 
 namespace {
@@ -37,13 +37,13 @@ void short_waits(Aws::Client::ClientConfiguration& configuration) {
 class ClientsAgainstEmulator : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        ::setenv("AWS_EC2_METADATA_DISABLED", "true", 1);
-        ::setenv("AWS_DEFAULT_REGION", "us-east-1", 1);
+        vexa_test::set_environment("AWS_EC2_METADATA_DISABLED", "true");
+        vexa_test::set_environment("AWS_DEFAULT_REGION", "us-east-1");
         set_configuration_adjuster(&short_waits);
     }
     static void TearDownTestSuite() {
         set_configuration_adjuster(nullptr);
-        ::unsetenv("AWS_ENDPOINT_URL");
+        vexa_test::unset_environment("AWS_ENDPOINT_URL");
     }
     void TearDown() override {
         sdk_.reset();
@@ -56,7 +56,7 @@ protected:
                                  R"("}], "regions": )" + regions_json + extra + "}]" + page_sizes_ + "}";
         server_ = std::make_unique<emu::server>(emu::scenario::from_json(text));
         server_->start();
-        ::setenv("AWS_ENDPOINT_URL", server_->base_url().c_str(), 1);
+        vexa_test::set_environment("AWS_ENDPOINT_URL", server_->base_url());
     }
 
     credential_settings key(const std::string& region = "us-east-1",
