@@ -50,11 +50,8 @@ std::vector<unsigned> region_walk(unsigned regions) {
     return reported;
 }
 
+// The exact percentages of 1, 3 and 17 regions are what metascans_test.cpp expects of every kind.
 TEST(ProgressTracker, RegionWalkNeverGoesBackwardsNorReachesOneHundred) {
-    EXPECT_EQ(region_walk(1), (std::vector<unsigned>{1, 2}));
-    EXPECT_EQ(region_walk(3), (std::vector<unsigned>{1, 2, 34, 67}));
-    EXPECT_EQ(region_walk(17),
-              (std::vector<unsigned>{1, 2, 7, 13, 19, 25, 30, 36, 42, 48, 53, 59, 65, 71, 76, 82, 88, 94}));
     for (unsigned n : {2u, 5u, 21u, 98u, 99u, 250u}) {
         const auto reported = region_walk(n);
         for (std::size_t i = 1; i < reported.size(); ++i) {

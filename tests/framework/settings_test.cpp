@@ -147,23 +147,11 @@ INSTANTIATE_TEST_SUITE_P(
                      "#:libvexahelper.error.setting_invalid[9223372036854775808,interval]"}),
     [](const auto& info) { return info.param.name; });
 
+// Which keys each record reads, from which part of the buffer, and that a missing one is named in
+// full, is settings_keys_test.cpp's business.
 TEST(SettingsParsing, EmptyIntegerIsTheStandardBadOptionalAccess) {
     EXPECT_THROW(settings::ec2_check::parse(settings_buffer("ec2_check").set("interval", "").wrapper()),
                  std::bad_optional_access);
-}
-
-TEST(SettingsParsing, MissingSettingNamesItsFullKey) {
-    EXPECT_EQ(parse_error<settings::ec2_check>(
-                  settings_buffer("ec2_check").remove("awscredentials.credentials_group.access_key")),
-              "#:libvexahelper.error.setting_not_available[awscredentials.credentials_group.access_key]");
-}
-
-TEST(SettingsParsing, SecretsAreOnlyReadFromTheSecureSettings) {
-    const auto buffer = settings_buffer("ec2_check")
-                            .remove("awscredentials.credentials_group.secret_key")
-                            .set("awscredentials.credentials_group.secret_key", "in-the-open");
-    EXPECT_EQ(parse_error<settings::ec2_check>(buffer),
-              "#:libvexahelper.error.setting_not_available[awscredentials.credentials_group.secret_key]");
 }
 
 TEST(SettingsParsing, FirstBadValueInReadingOrderWins) {
@@ -175,30 +163,6 @@ TEST(SettingsParsing, FirstBadValueInReadingOrderWins) {
     EXPECT_EQ(
         parse_error<settings::ec2_check>(settings_buffer("ec2_check").set(port, "0").set("logging", "on")),
         "#:libvexahelper.error.setting_selection_parse_error[on,logging]");
-}
-
-TEST(SettingsParsing, SensorRecordsReadTheirMetaScanGroup) {
-    const auto buffer =
-        settings_buffer("ebs_sensor")
-            .set("ebs_metascan_section.ebs_metascan_group.id", "vol-1")
-            .set("ebs_metascan_section.ebs_metascan_group.name", "data")
-            .set("ebs_metascan_section.ebs_metascan_group.size", "8 GB")
-            .set("ebs_metascan_section.ebs_metascan_group.type", "gp3")
-            .set("ebs_metascan_section.ebs_metascan_group.state", "in-use")
-            .set("ebs_metascan_section.ebs_metascan_group.attachment_information", "i-1:/dev/xvda")
-            .set("ebs_metascan_section.ebs_metascan_group.region", "eu-west-1")
-            .set("ebs_metascan_section.ebs_metascan_group.region_display_name", "Europe (Ireland)");
-    const auto record = settings::ebs_sensor::parse(buffer.wrapper());
-    EXPECT_EQ(record.resource.id, "vol-1");
-    EXPECT_EQ(record.resource.attachment_information, "i-1:/dev/xvda");
-    EXPECT_EQ(record.resource.region, "eu-west-1");
-    EXPECT_EQ(record.credentials.access_key, "AKIDEXAMPLE");
-    EXPECT_EQ(record.credentials.secret_key.get_as_plaintext(), "wJalrXUtnFEMI/K7MDENG+bPxRfiCYEXAMPLEKEY");
-    EXPECT_EQ(record.proxy.port, 8080);
-    EXPECT_EQ(record.common.interval, 300);
-
-    EXPECT_EQ(parse_error<settings::ebs_sensor>(settings_buffer("ebs_sensor")),
-              "#:libvexahelper.error.setting_not_available[ebs_metascan_section.ebs_metascan_group.id]");
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <memory>
 #include <mutex>
 #include <nlohmann/json.hpp>
@@ -12,34 +14,59 @@
 #include "host/log_services.h"
 #include "host/message_service.h"
 #include "host/service_container.h"
+#include "tests/support/strict_json.h"
 
 namespace orvane::tessel::test_support {
 
 using nlohmann::json;
 
-// Keeps every message sent, decoded. Thread-safe.
-class message_recorder {
+// Keeps every message sent, decoded; with ordered_json, members in the order they were written.
+// Thread-safe.
+template <class Json>
+class basic_message_recorder {
 public:
-    void record(std::string_view buffer);
-    std::vector<json> all() const;
+    void record(std::string_view buffer) {
+        auto message = decode_message<Json>(buffer);
+        std::lock_guard lock(mutex_);
+        messages_.push_back(std::move(message));
+    }
+    std::vector<Json> all() const {
+        std::lock_guard lock(mutex_);
+        return messages_;
+    }
     // The messages of one type, in the order they were sent.
-    std::vector<json> of_type(std::string_view type) const;
-    std::size_t size() const;
-    void clear();
+    std::vector<Json> of_type(std::string_view type) const {
+        std::lock_guard lock(mutex_);
+        std::vector<Json> result;
+        std::copy_if(messages_.begin(), messages_.end(), std::back_inserter(result),
+                     [&](const Json& message) { return message.at("type") == type; });
+        return result;
+    }
+    std::size_t size() const {
+        std::lock_guard lock(mutex_);
+        return messages_.size();
+    }
+    void clear() {
+        std::lock_guard lock(mutex_);
+        messages_.clear();
+    }
 
 private:
     mutable std::mutex mutex_;
-    std::vector<json> messages_;
+    std::vector<Json> messages_;
 };
 
+using message_recorder = basic_message_recorder<json>;
+
+template <class Json>
 class recording_message_service final : public libvexahelper::message_service_interface {
 public:
-    explicit recording_message_service(std::shared_ptr<message_recorder> recorder)
+    explicit recording_message_service(std::shared_ptr<basic_message_recorder<Json>> recorder)
         : recorder_(std::move(recorder)) {}
     void send(const libvexahelper::vexa_message& message) override { recorder_->record(message.serialize()); }
 
 private:
-    std::shared_ptr<message_recorder> recorder_;
+    std::shared_ptr<basic_message_recorder<Json>> recorder_;
 };
 
 struct log_line {

@@ -4,7 +4,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,6 +14,7 @@
 #include "aws/clients/cloudwatch_client.h"
 #include "aws_emulator/emulator.hpp"
 #include "framework/exceptions.h"
+#include "tests/support/environment.h"
 #include "tests/support/fake_host.h"
 
 namespace {
@@ -37,13 +37,13 @@ void short_waits(Aws::Client::ClientConfiguration& configuration) {
 class ClientsAgainstEmulator : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        ::setenv("AWS_EC2_METADATA_DISABLED", "true", 1);
-        ::setenv("AWS_DEFAULT_REGION", "us-east-1", 1);
+        vexa_test::set_environment("AWS_EC2_METADATA_DISABLED", "true");
+        vexa_test::set_environment("AWS_DEFAULT_REGION", "us-east-1");
         set_configuration_adjuster(&short_waits);
     }
     static void TearDownTestSuite() {
         set_configuration_adjuster(nullptr);
-        ::unsetenv("AWS_ENDPOINT_URL");
+        vexa_test::unset_environment("AWS_ENDPOINT_URL");
     }
     void TearDown() override {
         sdk_.reset();
@@ -56,7 +56,7 @@ protected:
                                  R"("}], "regions": )" + regions_json + extra + "}]" + page_sizes_ + "}";
         server_ = std::make_unique<emu::server>(emu::scenario::from_json(text));
         server_->start();
-        ::setenv("AWS_ENDPOINT_URL", server_->base_url().c_str(), 1);
+        vexa_test::set_environment("AWS_ENDPOINT_URL", server_->base_url());
     }
 
     credential_settings key(const std::string& region = "us-east-1",
@@ -287,48 +287,6 @@ TEST_F(ClientsAgainstEmulator, CostErrorsAreClassifiedAndStillCounted) {
     EXPECT_EQ(api.api_call_count(), 1u);
     EXPECT_THAT(lines(), ::testing::Contains("ERROR of GetCostAndUsage"));
     EXPECT_THAT(lines(), ::testing::Contains("DataUnavailableException"));
-}
-
-TEST_F(ClientsAgainstEmulator, ThrottlingIsRetriedWhereTheSdkRetriesIt) {
-    start(R"({"us-east-1": {}})");
-    // CloudWatch's Throttling is retryable: one failure, then the answer.
-    server_->add_fault({.operation = "DescribeAlarms", .kind = emu::fault_kind::throttling, .times = 1});
-    const auto cloudwatch = get_cloudwatch_client_factory()(key());
-    EXPECT_TRUE(cloudwatch->get_alarms(nullptr, false).empty());
-    EXPECT_EQ(server_->count("DescribeAlarms"), 2u);
-
-    // EC2's RequestLimitExceeded is unknown to the SDK: not retried, and reported with its name.
-    server_->add_fault({.operation = "DescribeRegions", .kind = emu::fault_kind::throttling, .times = 1});
-    const auto ec2 = get_ec2_client_factory()(key());
-    EXPECT_THAT(encoded<libi18n::error_generic>([&] { ec2->get_regions(nullptr); }),
-                HasSubstr("RequestLimitExceeded\\:"));
-    EXPECT_EQ(server_->count("DescribeRegions"), 1u);
-}
-
-TEST_F(ClientsAgainstEmulator, RefusalsAndBadCredentialsBecomeTheirMessages) {
-    start(R"({"us-east-1": {}, "eu-west-1": {}})");
-    server_->add_fault({.operation = "DescribeLoadBalancers",
-                        .region = "eu-west-1",
-                        .kind = emu::fault_kind::access_denied});
-    server_->add_fault({.operation = "DescribeInstances", .kind = emu::fault_kind::unauthorized_operation});
-    EXPECT_EQ(encoded<exceptions::access_denied>([&] {
-                  get_elb_client_factory()(key("eu-west-1"))->list_load_balancers(nullptr);
-              }).rfind("#:error.access_denied[", 0),
-              0u);
-    EXPECT_TRUE(get_elb_client_factory()(key("us-east-1"))->test_connection());
-    EXPECT_EQ(encoded<exceptions::unauthorized_operation>([&] {
-                  get_ec2_client_factory()(key())->get_instances(nullptr);
-              }).rfind("#:error.unauthorized_operation[", 0),
-              0u);
-    EXPECT_FALSE(get_ec2_client_factory()(key())->can_describe_instances());
-
-    auto unknown = key();
-    unknown.access_key = "AKIDUNKNOWN";
-    EXPECT_EQ(encoded<exceptions::authentication_failed>([&] {
-                  get_rds_client_factory()(unknown)->list_db_instances(nullptr);
-              }).rfind("#:error.authentication_failed[", 0),
-              0u);
-    EXPECT_FALSE(get_cloudwatch_client_factory()(unknown)->test_connection());
 }
 
 }  // namespace

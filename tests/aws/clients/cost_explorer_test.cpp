@@ -69,19 +69,6 @@ TEST_F(CostExplorer, RequestsFiveMetricsMonthlyWithTheExactPayload) {
     EXPECT_TRUE(book->contains("COST REQUEST: " + seen.SerializePayload()));
 }
 
-TEST_F(CostExplorer, SumsEveryMonthOfThePeriod) {
-    auto march = month("3");
-    auto totals = march.GetTotal();
-    totals["BlendedCost"] = amount("12.3456789");
-    march.SetTotal(totals);
-    EXPECT_CALL(api, get_cost_and_usage(_)).WillOnce(Return(result_of({month("1.5"), month("2"), march})));
-    const auto costs = explorer.get_costs("2024-01-01", "2024-03-31");
-    EXPECT_DOUBLE_EQ(costs[aws::settings::cost_type::blended], 1.5 + 2 + 12.3456789);
-    EXPECT_DOUBLE_EQ(costs[aws::settings::cost_type::amortized], 6.5);
-    EXPECT_DOUBLE_EQ(costs[aws::settings::cost_type::net_unblended], 6.5);
-    EXPECT_TRUE(book->contains("Cost Amount for Type: BlendedCost Amount: 12.3456789"));
-}
-
 TEST_F(CostExplorer, CurrencyFollowsTheLastParsedAmountAndStaysWithoutResults) {
     EXPECT_EQ(explorer.currency(), "USD");
     EXPECT_CALL(api, get_cost_and_usage(_))

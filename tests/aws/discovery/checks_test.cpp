@@ -196,13 +196,10 @@ TEST_P(CostCheck, QueriesTheWholeCalendarMonthOnAnyDay) {
     EXPECT_THAT(host.aws.obtained(), ElementsAre("cost@aws-global"));
 }
 
+// The month's ends themselves (leap years, short months) are dates_test.cpp's.
 INSTANTIATE_TEST_SUITE_P(Days, CostCheck,
                          ::testing::Values(month_case{date::year{2025} / 1 / 1, "2025-01-01", "2025-01-31"},
-                                           month_case{date::year{2025} / 1 / 31, "2025-01-01", "2025-01-31"},
                                            month_case{date::year{2024} / 2 / 15, "2024-02-01", "2024-02-29"},
-                                           month_case{date::year{2100} / 2 / 28, "2100-02-01", "2100-02-28"},
-                                           month_case{date::year{2000} / 2 / 29, "2000-02-01", "2000-02-29"},
-                                           month_case{date::year{2025} / 4 / 30, "2025-04-01", "2025-04-30"},
                                            month_case{date::year{2025} / 12 / 31, "2025-12-01",
                                                       "2025-12-31"}));
 

@@ -1,86 +1,30 @@
 // Meta-scans and checks through the module's exported functions, against the AWS emulator's demo
 // account: regions us-east-1, eu-central-1 and sa-east-1, in that order.
-#include <aws/core/client/DefaultRetryStrategy.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <memory>
-#include <mutex>
-#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
-#include "aws/clients/client_configuration.h"
-#include "aws_emulator/emulator.hpp"
-#include "tests/support/settings_buffer.h"
-#include "vexa_module.h"
+#include "tests/support/module_on_emulator.h"
 
 namespace {
 
 using namespace orvane::tessel;
 namespace emu = orvane::tessel::emulator;
 using nlohmann::ordered_json;
+using test_support::call_with;
 using ::testing::ElementsAre;
 
-// What the host received, in order.
-std::mutex inbox_mutex;
-std::vector<ordered_json> inbox;
-
-void on_message(std::uint64_t, const std::uint8_t* buffer, std::uint32_t length) {
-    std::lock_guard lock(inbox_mutex);
-    inbox.push_back(ordered_json::parse(buffer, buffer + length));
-}
-
-void clear_inbox() {
-    std::lock_guard lock(inbox_mutex);
-    inbox.clear();
-}
-
 std::vector<ordered_json> received(std::string_view type) {
-    std::lock_guard lock(inbox_mutex);
-    std::vector<ordered_json> messages;
-    for (const auto& message : inbox) {
-        if (message.at("type") == type) {
-            messages.push_back(message);
-        }
-    }
-    return messages;
-}
-
-// The SDK's retry count stays; only its waits go.
-void no_waits(Aws::Client::ClientConfiguration& configuration) {
-    configuration.retryStrategy = std::make_shared<Aws::Client::DefaultRetryStrategy>(10, 0);
+    return test_support::inbox().of_type(type);
 }
 
 class DiscoveryEndToEnd : public ::testing::Test {
 protected:
-    void SetUp() override {
-        aws_.start();
-        // Read when clients are made; no other thread runs yet.
-        ::setenv("AWS_ENDPOINT_URL", aws_.base_url().c_str(), 1);  // NOLINT(concurrency-mt-unsafe)
-        ::setenv("AWS_EC2_METADATA_DISABLED", "true", 1);          // NOLINT(concurrency-mt-unsafe)
-        ::setenv("AWS_DEFAULT_REGION", "us-east-1", 1);            // NOLINT(concurrency-mt-unsafe)
-        aws::set_configuration_adjuster(&no_waits);
-        ASSERT_EQ(InitializeModule(1, &on_message), 0);
-    }
-
-    void TearDown() override {
-        CleanupModule();
-        aws::set_configuration_adjuster(nullptr);
-        aws_.stop();
-    }
-
-    static std::int32_t call(std::int32_t (*entry)(std::int32_t, const std::uint8_t*, std::uint32_t),
-                             std::int32_t id, const test_support::settings_buffer& settings) {
-        const auto text = settings.json();
-        return entry(id, reinterpret_cast<const std::uint8_t*>(text.data()),
-                     static_cast<std::uint32_t>(text.size()));
-    }
-
     // Runs a meta-scan; its one result.
     static ordered_json metascan(const std::string& kind) {
-        clear_inbox();
+        test_support::inbox().clear();
         const auto text = test_support::settings_buffer(kind).json();
         EXPECT_EQ(ExecuteMetaScan(21, 4, reinterpret_cast<const std::uint8_t*>(text.data()),
                                   static_cast<std::uint32_t>(text.size())),
@@ -91,14 +35,15 @@ protected:
     }
 
     static bool check(const test_support::settings_buffer& settings) {
-        clear_inbox();
-        EXPECT_EQ(call(&ExecuteCheck, 31, settings), 0);
+        test_support::inbox().clear();
+        EXPECT_EQ(call_with(&ExecuteCheck, 31, settings), 0);
         const auto results = received("check_result");
         EXPECT_EQ(results.size(), 1u);
         return !results.empty() && results.back().at("success").get<bool>();
     }
 
-    emu::server aws_{emu::scenario::from_file(VEXA_SOURCE_DIR "/tools/aws-emulator/scenarios/demo.json")};
+    test_support::module_on_emulator module_;
+    emu::server& aws_ = module_.aws;
 };
 
 struct kind_case {
@@ -202,7 +147,7 @@ TEST_P(EveryKind, RowOfTheTableMakesAWorkingSensor) {
     for (const auto& [key, value] : result.at("entries").front().at("settings").items()) {
         settings.set(key, value.get<std::string>());
     }
-    ASSERT_EQ(call(&CreateSensorInstance, 41, settings), 0);
+    ASSERT_EQ(call_with(&CreateSensorInstance, 41, settings), 0);
     ASSERT_EQ(ExecuteSensorScan(41), 0);
     const auto scans = received("sensor_scan_result");
     ASSERT_EQ(scans.size(), 1u);

@@ -4,50 +4,14 @@
 
 #include "host/message_service.h"
 #include "tests/support/settings_buffer.h"
-#include "tests/support/strict_json.h"
 
 namespace orvane::tessel::test_support {
 
-namespace {
-
-class ordered_message_service final : public libvexahelper::message_service_interface {
-public:
-    explicit ordered_message_service(std::shared_ptr<ordered_recorder> recorder)
-        : recorder_(std::move(recorder)) {}
-    void send(const libvexahelper::vexa_message& message) override { recorder_->record(message.serialize()); }
-
-private:
-    std::shared_ptr<ordered_recorder> recorder_;
-};
-
-}  // namespace
-
-void ordered_recorder::record(std::string_view buffer) {
-    auto message = test_support::decode_message<nlohmann::ordered_json>(buffer);
-    std::lock_guard lock(mutex_);
-    messages_.push_back(std::move(message));
-}
-
-std::vector<nlohmann::ordered_json> ordered_recorder::of_type(std::string_view type) const {
-    std::lock_guard lock(mutex_);
-    std::vector<nlohmann::ordered_json> result;
-    for (const auto& message : messages_) {
-        if (message.at("type") == type) {
-            result.push_back(message);
-        }
-    }
-    return result;
-}
-
-std::size_t ordered_recorder::size() const {
-    std::lock_guard lock(mutex_);
-    return messages_.size();
-}
-
 discovery_host::discovery_host() {
     auto& factories = container->factories();
-    factories.add<std::unique_ptr<libvexahelper::message_service_interface>()>(
-        [recorder = messages] { return std::make_unique<ordered_message_service>(recorder); });
+    factories.add<std::unique_ptr<libvexahelper::message_service_interface>()>([recorder = messages] {
+        return std::make_unique<recording_message_service<nlohmann::ordered_json>>(recorder);
+    });
     factories.add<std::unique_ptr<liblog::log_interface>()>(
         [book = aws.runtime_log]() -> std::unique_ptr<liblog::log_interface> {
             return std::make_unique<memory_log>(book);

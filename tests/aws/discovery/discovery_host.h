@@ -17,19 +17,6 @@
 
 namespace orvane::tessel::test_support {
 
-// Keeps every message as the host would read it, members in the order they were written: the order
-// of a row's settings is part of what the host receives.
-class ordered_recorder {
-public:
-    void record(std::string_view buffer);
-    std::vector<nlohmann::ordered_json> of_type(std::string_view type) const;
-    std::size_t size() const;
-
-private:
-    mutable std::mutex mutex_;
-    std::vector<nlohmann::ordered_json> messages_;
-};
-
 // The AWS fake host's mocks, logs and record of obtained clients, behind a container whose message
 // service keeps member order and whose client factories can be told to fail for one region.
 class discovery_host {
@@ -39,7 +26,9 @@ public:
     aws_fake_host aws;
     std::shared_ptr<libvexahelper::service_container> container =
         std::make_shared<libvexahelper::service_container>();
-    std::shared_ptr<ordered_recorder> messages = std::make_shared<ordered_recorder>();
+    // Keeps member order: the order of a row's settings is part of what the host receives.
+    std::shared_ptr<basic_message_recorder<nlohmann::ordered_json>> messages =
+        std::make_shared<basic_message_recorder<nlohmann::ordered_json>>();
 
     // From now on, obtaining any regional client for `region` throws `failure`.
     void fail_obtaining(const std::string& region, std::exception_ptr failure);

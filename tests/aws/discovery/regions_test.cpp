@@ -22,16 +22,11 @@ TEST_P(RegionDisplayName, IsTheTableNameOrTheCodeUnchanged) {
     EXPECT_EQ(region_display_name(GetParam().code), GetParam().expected);
 }
 
+// Table names, the encoded entity and an unknown code shown as it is are in the meta-scan rows
+// (metascans_test.cpp); here the codes that are near a table entry but not one.
 INSTANTIATE_TEST_SUITE_P(Codes, RegionDisplayName,
-                         ::testing::Values(display_case{"eu-south-1", "Europe (Milan)"},
-                                           display_case{"us-east-1", "US East (Northern Virginia)"},
-                                           display_case{"ap-northeast-3", "Asia Pacific (Osaka-Local)"},
-                                           display_case{"me-south-1", "Middle East (Bahrain)"},
-                                           // The entity stays encoded: the host renders it.
-                                           display_case{"sa-east-1", "South America (S&atilde;o Paulo)"},
-                                           // Not regions of the table: shown as they are.
+                         ::testing::Values(display_case{"me-south-1", "Middle East (Bahrain)"},
                                            display_case{"aws-global", "aws-global"},
-                                           display_case{"ap-south-2", "ap-south-2"},
                                            display_case{"US-EAST-1", "US-EAST-1"},
                                            display_case{"us-east-1 ", "us-east-1 "}, display_case{"", ""}));
 

@@ -1,47 +1,22 @@
 // The six sensor kinds end to end: the exported entry points and the AWS SDK against the emulator's
 // demo account, with the AWS calls of every scan counted in the emulator's request log.
-#include <aws/core/client/DefaultRetryStrategy.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <map>
-#include <mutex>
-#include <nlohmann/json.hpp>
 
-#include "aws/clients/client_configuration.h"
-#include "aws_emulator/emulator.hpp"
 #include "tests/aws/sensors/sensor_settings.h"
-#include "vexa_module.h"
+#include "tests/support/module_on_emulator.h"
 
 namespace {
 
 using namespace orvane::tessel;
-namespace emu = orvane::tessel::emulator;
-using nlohmann::json;
+using nlohmann::ordered_json;
 using ::testing::ElementsAreArray;
 using operations = std::map<std::string, std::size_t>;
 
-std::mutex received_mutex;
-std::vector<json> received;
-
-void on_message(std::uint64_t, const std::uint8_t* buffer, std::uint32_t length) {
-    auto message = json::parse(buffer, buffer + length);
-    std::lock_guard lock(received_mutex);
-    received.push_back(std::move(message));
-}
-
-std::vector<json> of_type(const std::string& type) {
-    std::lock_guard lock(received_mutex);
-    std::vector<json> messages;
-    std::copy_if(received.begin(), received.end(), std::back_inserter(messages),
-                 [&](const json& message) { return message.at("type") == type; });
-    return messages;
-}
-
-void short_waits(Aws::Client::ClientConfiguration& configuration) {
-    configuration.retryStrategy = std::make_shared<Aws::Client::DefaultRetryStrategy>(10, 1);
+std::vector<ordered_json> of_type(const std::string& type) {
+    return test_support::inbox().of_type(type);
 }
 
 // A sensor of the demo account: kind, its group's settings, and what each scan must do.
@@ -58,60 +33,34 @@ struct demo_case {
 
 class DemoAccount : public ::testing::TestWithParam<demo_case> {
 protected:
-    static void SetUpTestSuite() {
-        aws_ = std::make_unique<emu::server>(emu::scenario::from_file(
-            std::filesystem::path(VEXA_SOURCE_DIR) / "tools/aws-emulator/scenarios/demo.json"));
-        aws_->start();
-        log_dir_ =
-            std::filesystem::temp_directory_path() / ("vexa_sensors_e2e_" + std::to_string(::getpid()));
-        // No module call runs yet.
-        // NOLINTBEGIN(concurrency-mt-unsafe)
-        ::setenv("VEXA_LOG_DIR", log_dir_.c_str(), 1);
-        ::setenv("AWS_ENDPOINT_URL", aws_->base_url().c_str(), 1);
-        ::setenv("AWS_EC2_METADATA_DISABLED", "true", 1);
-        // NOLINTEND(concurrency-mt-unsafe)
-        aws::set_configuration_adjuster(&short_waits);
-        ASSERT_EQ(InitializeModule(3, on_message), 0);
-    }
-
-    static void TearDownTestSuite() {
-        CleanupModule();
-        aws::set_configuration_adjuster(nullptr);
-        ::unsetenv("AWS_ENDPOINT_URL");  // NOLINT(concurrency-mt-unsafe)
-        aws_.reset();
-        std::filesystem::remove_all(log_dir_);
-    }
-
-    void SetUp() override {
-        std::lock_guard lock(received_mutex);
-        received.clear();
-    }
+    static void SetUpTestSuite() { module_ = std::make_unique<test_support::module_on_emulator>(); }
+    static void TearDownTestSuite() { module_.reset(); }
+    void SetUp() override { test_support::inbox().clear(); }
 
     // One scan: its result, and the AWS operations it called, all answered.
-    static json scan(std::int32_t id, operations& calls) {
-        aws_->clear_requests();
+    static ordered_json scan(std::int32_t id, operations& calls) {
+        auto& aws = module_->aws;
+        aws.clear_requests();
         EXPECT_EQ(ExecuteSensorScan(id), 0);
         calls.clear();
-        for (const auto& request : aws_->requests()) {
+        for (const auto& request : aws.requests()) {
             ++calls[request.operation];
             EXPECT_EQ(request.status, 200) << request.operation << " " << request.error_code;
             EXPECT_EQ(request.region, "us-east-1");
         }
         const auto results = of_type("sensor_scan_result");
-        return results.empty() ? json() : results.back();
+        return results.empty() ? ordered_json() : results.back();
     }
 
-    static inline std::unique_ptr<emu::server> aws_;
-    static inline std::filesystem::path log_dir_;
+    static inline std::unique_ptr<test_support::module_on_emulator> module_;
 };
 
 // The values, channel definitions and persistent data a host receives, and the AWS calls per scan.
 TEST_P(DemoAccount, CreatedScannedTwiceAndDestroyed) {
     const auto& c = GetParam();
-    const std::string settings = test_support::sensor_settings(c.kind, c.resource).json();
-    ASSERT_EQ(CreateSensorInstance(1, reinterpret_cast<const std::uint8_t*>(settings.data()),
-                                   static_cast<std::uint32_t>(settings.size())),
-              0);
+    ASSERT_EQ(
+        test_support::call_with(&CreateSensorInstance, 1, test_support::sensor_settings(c.kind, c.resource)),
+        0);
     std::size_t kept_after_first = 0;
     for (int round = 0; round < 2; ++round) {
         operations calls;

@@ -207,8 +207,17 @@ TEST(Assembler, OrdersEnglishByBlockThenNameAndTranslationsLikeEnglish) {
     }
     EXPECT_EQ(joined_keys(document), "MetaData Sensors Sections Groups Revision Lookups Text");
     EXPECT_EQ(document.at("MetaData").at("Contact"), "x@orvane.com");
-    EXPECT_EQ(text.at("English").at("Translation").at("zeta_group.a.help").at("Display"),
-              "Write to x@orvane.com");
+    // Each structural key carries the text of the field it names.
+    const auto& english = text.at("English").at("Translation");
+    for (const auto& [key, field] :
+         std::vector<std::pair<std::string, std::string>>{{"zeta_group.a.help", "Write to x@orvane.com"},
+                                                          {"zeta_group.b.option.2", "Two"},
+                                                          {"lookup.lk.a", "Ay"},
+                                                          {"alpha_sensor.description", "Ad"},
+                                                          {"alpha_section.display", "AS"},
+                                                          {"module.display", "M"}}) {
+        EXPECT_EQ(display_of(english, key), field) << key;
+    }
     EXPECT_EQ(text.at("German").at("Translation").at("zeta_group.a.help").at("Display"),
               "Schreiben an x@orvane.com");
 }

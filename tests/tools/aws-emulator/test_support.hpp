@@ -98,9 +98,10 @@ inline emu::sigv4::http_request wire_request(std::uint16_t port, const service_c
 
 class client {
 public:
-    client(const emu::server& server, emu::sigv4::credentials credentials = demo_credentials)
+    explicit client(const emu::server& server, emu::sigv4::credentials credentials = demo_credentials,
+                    std::chrono::milliseconds patience = std::chrono::seconds(30))
         : credentials(std::move(credentials)), port_(server.port()), http_("127.0.0.1", server.port()) {
-        http_.set_read_timeout(30, 0);
+        http_.set_read_timeout(patience);
         http_.set_tcp_nodelay(true);
     }
 

@@ -49,18 +49,11 @@ struct expected_default {
 // proxy port, selections with and without a declared default, secrets, and the common settings.
 constexpr expected_default defaults[] = {
     {"ec2_sensor", "settings", "ec2_metascan_section.ec2_metascan_group.name", ""},
-    {"ec2_sensor", "settings", "ec2_metascan_section.ec2_metascan_group.region_display_name", ""},
-    {"ebs_sensor", "settings", "ebs_metascan_section.ebs_metascan_group.attachment_information", ""},
-    {"rds_sensor", "settings", "rds_metascan_section.rds_metascan_group.engine", ""},
-    {"elb_sensor", "settings", "elb_metascan_section.elb_metascan_group.type", ""},
     {"alarm_sensor", "settings", "alarm_metascan_section.alarm_metascan_group.description", ""},
     {"ec2_sensor", "settings", "httpproxy.httpproxygroup.port", "8080"},
-    {"ec2_sensor", "settings", "httpproxy.httpproxygroup.name", ""},
     {"ec2_sensor", "secure_settings", "httpproxy.httpproxygroup.password", ""},
     {"ec2_sensor", "secure_settings", "awscredentials.credentials_group.secret_key", ""},
-    {"ec2_sensor", "secure_settings", "orvanecloudapikey", ""},
     {"awscost", "settings", "cost_specific_section.cost_forecast_group.forecast_cost_types", "blended_cost"},
-    {"awscost", "settings", "cost_specific_section.cost_forecast_group.forecast_additional", "disabled"},
     {"awscost", "settings", "cost_specific_section.cost_optional_channel_group.cost_types", ""},
     {"awscost", "settings", "interval", "21600"},
     {"ec2_sensor", "settings", "interval", "300"},
