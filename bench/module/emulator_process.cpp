@@ -15,10 +15,12 @@ namespace {
 
 constexpr char ask_traffic = 't';
 
-bool write_all(int fd, const void* data, std::size_t size) {
-    const auto* bytes = static_cast<const char*>(data);
+// Moves all `size` bytes through `io` (::read or ::write), resuming after signals and short counts.
+template <typename Buffer, typename Io>
+bool transfer_all(Io io, int fd, Buffer* data, std::size_t size) {
+    auto* bytes = data;
     while (size > 0) {
-        const auto n = ::write(fd, bytes, size);
+        const auto n = io(fd, bytes, size);
         if (n < 0 && errno == EINTR) {
             continue;
         }
@@ -31,20 +33,12 @@ bool write_all(int fd, const void* data, std::size_t size) {
     return true;
 }
 
+bool write_all(int fd, const void* data, std::size_t size) {
+    return transfer_all(::write, fd, static_cast<const char*>(data), size);
+}
+
 bool read_all(int fd, void* data, std::size_t size) {
-    auto* bytes = static_cast<char*>(data);
-    while (size > 0) {
-        const auto n = ::read(fd, bytes, size);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return false;
-        }
-        bytes += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
+    return transfer_all(::read, fd, static_cast<char*>(data), size);
 }
 
 // The child: serves until the parent closes its end of the command pipe.

@@ -166,7 +166,7 @@ bool ResponseReader::ParseHead(std::string_view line) {
         } else if (EqualsIgnoreCase(name, "connection")) {
             m_keepAlive = HasToken(value, "keep-alive") || (m_keepAlive && !HasToken(value, "close"));
         }
-        AddResponseHeaderLine(m_response, line);
+        AddResponseHeader(m_response, name, value);
         return true;
     }
     // The empty line that ends the head.

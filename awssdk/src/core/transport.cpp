@@ -66,8 +66,12 @@ void AddResponseHeaderLine(HttpResponse& response, std::string_view line) {
     }
     const auto colon = line.find(':');
     if (colon != std::string_view::npos) {
-        response.headers[ToLower(Trim(line.substr(0, colon)))] = Aws::String(Trim(line.substr(colon + 1)));
+        AddResponseHeader(response, line.substr(0, colon), line.substr(colon + 1));
     }
+}
+
+void AddResponseHeader(HttpResponse& response, std::string_view name, std::string_view value) {
+    response.headers[ToLower(Trim(name))] = Aws::String(Trim(value));
 }
 
 HttpResponse Perform(const TransportSettings& settings, const HttpRequest& request) {

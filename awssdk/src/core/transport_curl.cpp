@@ -482,12 +482,13 @@ bool IsRedirect(const HttpResponse& response) {
 
 HttpResponse PerformOnNetwork(const TransportSettings& settings, const HttpRequest& request) {
     const auto pool = CurrentPool();
+    const bool direct = WritesItsOwnRequests(settings);
     HttpResponse response;
-    if (WritesItsOwnRequests(settings)) {
+    if (direct) {
         response = PerformDirect(pool.get(), settings, request);
     }
     // A redirect to follow, or a proxy: libcurl does the whole request.
-    if (!WritesItsOwnRequests(settings) || (settings.followRedirects && IsRedirect(response))) {
+    if (!direct || (settings.followRedirects && IsRedirect(response))) {
         response = PerformThroughCurl(pool.get(), settings, request);
     }
     if (response.curlCode != 0) {
